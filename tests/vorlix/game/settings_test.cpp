@@ -1,0 +1,120 @@
+#include "vorlix/game/settings.h"
+#include "platform/atomic_file.h"
+#include "platform/profile.h"
+
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+
+namespace {
+const std::string kProgram = "/opt/vorlix/";
+}
+
+TEST(Settings, DefaultsWithoutAFile) {
+    testing_support::TempFolder dir;
+    Settings s = ReadSettings(dir.Path());
+    EXPECT_EQ(s.DataFolder, dir.Path() + "data/");
+    EXPECT_EQ(s.BoardFolder, dir.Path() + "data/allas/");
+    EXPECT_EQ(s.GameFolder, dir.Path() + "data/parti");
+    EXPECT_EQ(s.ConfigFolder, dir.Path() + "cfg/");
+    EXPECT_EQ(s.OutputFolder, dir.Path() + "Kronika/");
+    EXPECT_EQ(s.TestBedFolder, dir.Path() + "TestBed/");
+    EXPECT_EQ(s.PlayersFolder, dir.Path() + "Players/");
+    EXPECT_EQ(s.ColourChange, 0);
+    EXPECT_TRUE(s.RandomOpening);
+    EXPECT_EQ(s.Level, 3);
+    EXPECT_FALSE(s.LearningMode);
+    EXPECT_TRUE(s.LearnOpening);
+    EXPECT_TRUE(s.MachineStart);
+    EXPECT_EQ(s.DrawAt, 223);
+    EXPECT_FLOAT_EQ(s.IdoLimit, 0.3f);
+}
+
+TEST(Settings, FolderValuesAbsoluteOrUnderTheProgramFolder) {
+    Settings s = ReadSettingsText("[Paths]\nData=D:\\x\\\nBoard=x\\\nGame=/srv/games/\nPlayers=plug/ins/\n", kProgram);
+    EXPECT_EQ(s.DataFolder, "D:/x/");
+    EXPECT_EQ(s.BoardFolder, kProgram + "x/");
+    EXPECT_EQ(s.GameFolder, "/srv/games/");
+    EXPECT_EQ(s.PlayersFolder, kProgram + "plug/ins/");
+}
+
+TEST(Settings, OptionValues) {
+    Settings s = ReadSettingsText("[Options]\nColour change=257\nRandom opening=0\nLevel=6\nLearningMode=5\n"
+                                  "MachineStart=0\nDrawAt=100\n[Parameters]\nIdoLimit=1.25xyz\n",
+                                  kProgram);
+    EXPECT_EQ(s.ColourChange, 1); // only the low byte is kept
+    EXPECT_FALSE(s.RandomOpening);
+    EXPECT_EQ(s.Level, 6);
+    EXPECT_TRUE(s.LearningMode); // any nonzero integer is true
+    EXPECT_FALSE(s.MachineStart);
+    EXPECT_EQ(s.DrawAt, 100);
+    EXPECT_FLOAT_EQ(s.IdoLimit, 1.25f);
+    EXPECT_FLOAT_EQ(ReadSettingsText("[Parameters]\nIdoLimit=abc\n", kProgram).IdoLimit, 0.3f);
+}
+
+TEST(Settings, MalformedFileGivesDefaultsWithoutCrashing) {
+    Settings s = ReadSettingsText(std::string("[Options\nDrawAt==\n[Options]\nDrawAt=x\nLevel\n\0\xff[Paths]\nData=", 40) +
+                                      std::string(10000, 'd'),
+                                  kProgram);
+    EXPECT_EQ(s.DrawAt, 223);
+    EXPECT_EQ(s.Level, 3);
+}
+
+TEST(Settings, OverlongValuesAreCut) {
+    Settings s = ReadSettingsText("[Paths]\nData=" + std::string(1000, 'a') + "/\n", kProgram);
+    EXPECT_EQ(s.DataFolder, kProgram + std::string(255, 'a'));
+}
+
+TEST(Settings, WritingKeepsOrderDropsReadOnlyKeysAndRenamesTheOutputFolder) {
+    testing_support::TempFolder dir;
+    Settings s = ReadSettings(dir.Path());
+    s.Level = 5;
+    ASSERT_TRUE(WriteSettings(s, dir.Path()));
+    std::string text;
+    ASSERT_TRUE(platform::ReadFile(dir.Path() + "vorlix.ini", text));
+    const std::string p = dir.Path();
+    EXPECT_EQ(text, "[Paths]\nData=" + p + "data/\nBoard=" + p + "data/allas/\nGame=" + p + "data/parti\nConfig=" + p +
+                        "cfg/\nOutput=" + p + "Kronika/\nTestBed=" + p + "TestBed/\nPlayers=" + p +
+                        "Players/\n[Options]\nColour change=0\nRandom opening=1\nLevel=5\nLearningMode=0\n"
+                        "LearnOpening=1\nMachineStart=1\nDrawAt=223\n");
+    EXPECT_EQ(text.find("AutoFluxus"), std::string::npos);
+    EXPECT_EQ(text.find("IdoLimit"), std::string::npos);
+
+    // The next start reads absolute folders, and the output folder still from "Kronika".
+    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "vorlix.ini", text + "[Paths]\n"), platform::WriteResult::Ok);
+    platform::ProfileFile ini;
+    ini.Load(dir.Path() + "vorlix.ini");
+    ini.SetString("Paths", "Kronika", "/elsewhere/");
+    ASSERT_TRUE(ini.Save(dir.Path() + "vorlix.ini"));
+    Settings back = ReadSettings(dir.Path());
+    EXPECT_EQ(back.DataFolder, p + "data/");
+    EXPECT_EQ(back.OutputFolder, "/elsewhere/");
+    EXPECT_EQ(back.Level, 5);
+}
+
+TEST(Settings, WritingKeepsForeignLinesAndReportsFailure) {
+    testing_support::TempFolder dir;
+    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "vorlix.ini", "; mine\n[Files]\nAutoFluxus=a.txt\n"),
+              platform::WriteResult::Ok);
+    Settings s = ReadSettings(dir.Path());
+    EXPECT_EQ(s.AutoFluxus, "a.txt");
+    ASSERT_TRUE(WriteSettings(s, dir.Path()));
+    std::string text;
+    platform::ReadFile(dir.Path() + "vorlix.ini", text);
+    EXPECT_EQ(text.rfind("; mine\n[Files]\nAutoFluxus=a.txt\n", 0), 0u);
+    std::string err;
+    EXPECT_FALSE(WriteSettings(s, dir.Path() + "missing/", &err));
+    EXPECT_FALSE(err.empty());
+}
+
+TEST(Settings, InstallationNeedsTheOpeningBook) {
+    testing_support::TempFolder dir;
+    Settings s = ReadSettings(dir.Path());
+    EXPECT_FALSE(CheckInstallation(s));
+    std::filesystem::create_directory(dir.Path() + "data");
+    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "data/kezd.dat", ""), platform::WriteResult::Ok);
+    EXPECT_TRUE(CheckInstallation(s));
+    EXPECT_EQ(std::string(kInstallationMessage).rfind("This program contanis subdirectories !\r", 0), 0u);
+}

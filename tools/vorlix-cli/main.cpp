@@ -1,0 +1,50 @@
+// vorlix-cli: command-line front end to the vorlix engine core.
+
+#include "commands.h"
+
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+const Command kCommands[] = {
+    {"classify", "classify LINE COLOUR",
+     "class and code of a line; LINE is 9 cells for offsets -4..+4 ('.' empty, '1' black, "
+     "'2' white, '#' off the board; the centre is ignored)",
+     Classify},
+    {"threat", "threat LINE COLOUR",
+     "threat code, key cells and reference stone; LINE is 11 cells for offsets -4..+6", Threat},
+};
+
+void PrintHelp() {
+    std::printf("usage: vorlix-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const auto& c : kCommands) std::printf("  %-28s %s\n", c.usage, c.summary);
+}
+} // namespace
+
+const Command* FindCommand(const std::string& name) {
+    for (const auto& c : kCommands)
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+int UsageError(const Command& command) {
+    std::fprintf(stderr, "usage: vorlix-cli %s\n", command.usage);
+    return 2;
+}
+
+} // namespace cli
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
+        cli::PrintHelp();
+        return argc < 2 ? 2 : 0;
+    }
+    const cli::Command* c = cli::FindCommand(argv[1]);
+    if (!c) {
+        std::fprintf(stderr, "vorlix-cli: unknown command '%s'\n", argv[1]);
+        cli::PrintHelp();
+        return 2;
+    }
+    return c->run(cli::Args(argv + 2, argv + argc));
+}

@@ -1,0 +1,104 @@
+#include "vorlix/game/settings.h"
+
+#include "platform/atomic_file.h"
+#include "platform/profile.h"
+#include "platform/program_folder.h"
+
+#include <charconv>
+
+namespace vorlix {
+
+const char* const kInstallationMessage =
+    "This program contanis subdirectories !\r"
+    "Please unpack the vorlix archive again with its folders (pkunzip -d vorlix),\r"
+    "or with an unpacking tool that keeps folders.";
+
+namespace {
+
+// The longest folder or text value a setting holds; longer values are cut.
+constexpr size_t kMaxValueLength = 255;
+
+struct FolderKey {
+    const char* key;
+    const char* def;
+    std::string Settings::*field;
+};
+
+// In the order of the file. The output folder is read as "Kronika" and written as "Output".
+const FolderKey kFolders[] = {
+    {"Data", "data/", &Settings::DataFolder},
+    {"Board", "data/allas/", &Settings::BoardFolder},
+    {"Game", "data/parti", &Settings::GameFolder},
+    {"Config", "cfg/", &Settings::ConfigFolder},
+    {"Kronika", "Kronika/", &Settings::OutputFolder},
+    {"TestBed", "TestBed/", &Settings::TestBedFolder},
+    {"Players", "Players/", &Settings::PlayersFolder},
+};
+
+float ParseIdoLimit(const std::string& text, float def) {
+    std::string t = text.substr(0, 10);
+    float v = 0;
+    auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return ec == std::errc() && ptr != t.data() ? v : def;
+}
+
+Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFolder) {
+    Settings s;
+    for (const auto& f : kFolders)
+        s.*f.field = ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength), programFolder);
+    s.AutoFluxus = ini.GetString("Files", "AutoFluxus", "", kMaxValueLength);
+    s.ColourChange = static_cast<std::uint8_t>(ini.GetInt("Options", "Colour change", 0) & 0xFF);
+    s.RandomOpening = ini.GetInt("Options", "Random opening", 1) != 0;
+    s.Level = ini.GetInt("Options", "Level", 3);
+    s.LearningMode = ini.GetInt("Options", "LearningMode", 0) != 0;
+    s.LearnOpening = ini.GetInt("Options", "LearnOpening", 1) != 0;
+    s.MachineStart = ini.GetInt("Options", "MachineStart", 1) != 0;
+    s.DrawAt = ini.GetInt("Options", "DrawAt", 223);
+    s.IdoLimit = ParseIdoLimit(ini.GetString("Parameters", "IdoLimit", "0.3"), 0.3f);
+    return s;
+}
+
+} // namespace
+
+std::string ResolveFolder(const std::string& value, const std::string& programFolder) {
+    std::string v = platform::NormaliseSeparators(value);
+    return platform::IsAbsoluteFolder(v) ? v : programFolder + v;
+}
+
+Settings DefaultSettings(const std::string& programFolder) {
+    return ReadFrom(platform::ProfileFile{}, programFolder);
+}
+
+Settings ReadSettingsText(const std::string& iniText, const std::string& programFolder) {
+    platform::ProfileFile ini;
+    ini.Parse(iniText);
+    return ReadFrom(ini, programFolder);
+}
+
+Settings ReadSettings(const std::string& programFolder) {
+    platform::ProfileFile ini;
+    ini.Load(programFolder + kSettingsFileName);
+    return ReadFrom(ini, programFolder);
+}
+
+bool WriteSettings(const Settings& s, const std::string& programFolder, std::string* error) {
+    const std::string path = programFolder + kSettingsFileName;
+    platform::ProfileFile ini;
+    ini.Load(path);
+    for (const auto& f : kFolders)
+        ini.SetString("Paths", f.field == &Settings::OutputFolder ? "Output" : f.key, s.*f.field);
+    ini.SetInt("Options", "Colour change", s.ColourChange);
+    ini.SetInt("Options", "Random opening", s.RandomOpening ? 1 : 0);
+    ini.SetInt("Options", "Level", s.Level);
+    ini.SetInt("Options", "LearningMode", s.LearningMode ? 1 : 0);
+    ini.SetInt("Options", "LearnOpening", s.LearnOpening ? 1 : 0);
+    ini.SetInt("Options", "MachineStart", s.MachineStart ? 1 : 0);
+    ini.SetInt("Options", "DrawAt", s.DrawAt);
+    return ini.Save(path, error);
+}
+
+bool CheckInstallation(const Settings& settings) {
+    return platform::FileExists(settings.DataFolder + kBookFileName);
+}
+
+} // namespace vorlix

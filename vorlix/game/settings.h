@@ -1,0 +1,62 @@
+#pragma once
+// The settings of the initialisation file "vorlix.ini" in the program folder, and
+// the start-up check of the data folder.
+
+#include <cstdint>
+#include <string>
+
+namespace vorlix {
+
+struct Settings {
+    // [Paths]: folder prefixes; relative values get the program folder in front.
+    std::string DataFolder;    // "Data": opening book and pattern tables
+    std::string BoardFolder;   // "Board"
+    std::string GameFolder;    // "Game": first folder of the Save game dialog
+    std::string ConfigFolder;  // "Config"
+    std::string OutputFolder;  // read as "Kronika", written as "Output"
+    std::string TestBedFolder; // "TestBed"
+    std::string PlayersFolder; // "Players": the player libraries
+
+    // [Files]
+    std::string AutoFluxus; // read, never written
+
+    // [Options]
+    std::uint8_t ColourChange = 0; // 0 none, 1 after the 5th move; only the low byte is kept
+    bool RandomOpening = true;
+    std::int32_t Level = 3;
+    bool LearningMode = false;
+    bool LearnOpening = true;
+    bool MachineStart = true; // the computer is the first player
+    std::int32_t DrawAt = 223;
+
+    // [Parameters]
+    float IdoLimit = 0.3f; // read, never written
+};
+
+inline constexpr const char* kSettingsFileName = "vorlix.ini";
+inline constexpr const char* kBookFileName = "kezd.dat";
+
+// The defaults of a missing file, with the folders under `programFolder`.
+Settings DefaultSettings(const std::string& programFolder);
+
+// Reads `programFolder` + "vorlix.ini". A missing file or key gives its default,
+// a value that is not a number too; nothing is reported.
+Settings ReadSettings(const std::string& programFolder);
+Settings ReadSettingsText(const std::string& iniText, const std::string& programFolder);
+
+// Writes every key but AutoFluxus and IdoLimit back, in the file's order, keeping the
+// other lines of an existing file. The file is replaced atomically. False (with the
+// reason in `error`) when it cannot be written.
+bool WriteSettings(const Settings& settings, const std::string& programFolder,
+                   std::string* error = nullptr);
+
+// The opening book must be in the data folder.
+bool CheckInstallation(const Settings& settings);
+
+// The warning shown when CheckInstallation fails; the program ends after it.
+extern const char* const kInstallationMessage;
+
+// Applies the relative-folder rule to one stored folder value.
+std::string ResolveFolder(const std::string& value, const std::string& programFolder);
+
+} // namespace vorlix
