@@ -20,7 +20,9 @@ std::string FormatDateTime(const std::string& pattern, std::time_t when) {
     localtime_r(&when, &tm);
     std::string out;
     for (size_t i = 0; i < pattern.size();) {
-        auto starts = [&](const char* tok) { return pattern.compare(i, std::char_traits<char>::length(tok), tok) == 0; };
+        auto starts = [&](const char* tok) {
+            return pattern.compare(i, std::char_traits<char>::length(tok), tok) == 0;
+        };
         if (starts("yyyy")) {
             char buf[16];
             std::snprintf(buf, sizeof buf, "%04d", tm.tm_year + 1900);
@@ -51,11 +53,21 @@ std::string FormatDateTime(const std::string& pattern, std::time_t when) {
     return out;
 }
 
-void SetShortDateFormat(const std::string& pattern) { gShortDateFormat = pattern; }
-const std::string& ShortDateFormat() { return gShortDateFormat; }
-std::string ShortDateText() { return FormatDateTime(gShortDateFormat, Now()); }
+void SetShortDateFormat(const std::string& pattern) {
+    gShortDateFormat = pattern;
+}
+const std::string& ShortDateFormat() {
+    return gShortDateFormat;
+}
+std::string ShortDateText() {
+    return FormatDateTime(gShortDateFormat, Now());
+}
 
-std::time_t Now() { return gFixedClock != 0 ? gFixedClock : std::time(nullptr); }
-void SetFixedClock(std::time_t when) { gFixedClock = when; }
+std::time_t Now() {
+    return gFixedClock != 0 ? gFixedClock : std::time(nullptr);
+}
+void SetFixedClock(std::time_t when) {
+    gFixedClock = when;
+}
 
 } // namespace platform

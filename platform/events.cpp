@@ -9,7 +9,9 @@ std::function<void()>& Dispatcher() {
 }
 } // namespace
 
-void SetEventDispatcher(std::function<void()> dispatcher) { Dispatcher() = std::move(dispatcher); }
+void SetEventDispatcher(std::function<void()> dispatcher) {
+    Dispatcher() = std::move(dispatcher);
+}
 
 void DispatchPendingEvents() {
     if (auto& d = Dispatcher()) d();

@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 class StderrBoxes final : public MessageBoxes {
-public:
+  public:
     void Show(MessageKind kind, const std::string& text) override {
         const char* label = kind == MessageKind::Error     ? "error"
                             : kind == MessageKind::Warning ? "warning"
@@ -31,8 +31,12 @@ MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) {
     return old;
 }
 
-void ShowMessage(MessageKind kind, const std::string& text) { gBoxes->Show(kind, text); }
-bool AskQuestion(const std::string& text) { return gBoxes->Ask(text); }
+void ShowMessage(MessageKind kind, const std::string& text) {
+    gBoxes->Show(kind, text);
+}
+bool AskQuestion(const std::string& text) {
+    return gBoxes->Ask(text);
+}
 
 std::string DisplayText(const std::string& text) {
     std::string out = text;

@@ -12,7 +12,7 @@ namespace platform {
 enum class MessageKind { Information, Warning, Error };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // A box with an OK button.
     virtual void Show(MessageKind kind, const std::string& text) = 0;

@@ -22,6 +22,8 @@ void FreeModule(ModuleHandle module) {
     if (module) ::dlclose(module);
 }
 
-const char* ModuleSuffix() { return ".so"; }
+const char* ModuleSuffix() {
+    return ".so";
+}
 
 } // namespace platform

@@ -15,7 +15,7 @@
 namespace platform {
 
 class ProfileFile {
-public:
+  public:
     // Reads `path`. A missing or unreadable file gives an empty profile and false.
     bool Load(const std::string& path);
     void Parse(std::string_view text);
@@ -38,7 +38,7 @@ public:
     // Writes the whole file through a temporary and a rename (see atomic_file.h).
     bool Save(const std::string& path, std::string* error = nullptr) const;
 
-private:
+  private:
     struct Line {
         std::string text;
         enum Kind { Other, Section, Entry } kind = Other;

@@ -33,7 +33,8 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     std::string got;
     ASSERT_TRUE(platform::ReadFile(f, got));
     EXPECT_EQ(got, "new content");
-    EXPECT_EQ(platform::WriteFileAtomic(dir.Path() + "missing/x", "x"), platform::WriteResult::CannotCreate);
+    EXPECT_EQ(platform::WriteFileAtomic(dir.Path() + "missing/x", "x"),
+              platform::WriteResult::CannotCreate);
     // No temporaries are left behind.
     int files = 0;
     for (auto& e : std::filesystem::directory_iterator(dir.Path())) files += e.is_regular_file();

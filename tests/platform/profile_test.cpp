@@ -8,7 +8,8 @@ using platform::ProfileFile;
 
 TEST(ProfileFile, ReadsSectionsKeysAndDefaultsWithoutRegardToCase) {
     ProfileFile ini;
-    ini.Parse("; comment\r\n[Paths]\r\nData = data/x/ \r\n\r\n[options]\nLevel=7\nName=\"quoted value\"\n");
+    ini.Parse("; comment\r\n[Paths]\r\nData = data/x/ \r\n\r\n[options]\nLevel=7\nName=\"quoted "
+              "value\"\n");
     EXPECT_EQ(ini.GetString("paths", "DATA", "def"), "data/x/");
     EXPECT_EQ(ini.GetString("Paths", "Board", "def"), "def");
     EXPECT_EQ(ini.GetString("Missing", "Data", "def"), "def");

@@ -12,7 +12,7 @@ namespace testing_support {
 
 // Records every message box and answers questions from a script (default No).
 class RecordingBoxes : public platform::MessageBoxes {
-public:
+  public:
     RecordingBoxes() { previous_ = platform::SetMessageBoxes(this); }
     ~RecordingBoxes() override { platform::SetMessageBoxes(previous_); }
 
@@ -24,7 +24,9 @@ public:
     std::vector<std::string> asked;
     std::vector<bool> answers;
 
-    void Show(platform::MessageKind kind, const std::string& text) override { shown.push_back({kind, text}); }
+    void Show(platform::MessageKind kind, const std::string& text) override {
+        shown.push_back({kind, text});
+    }
     bool Ask(const std::string& text) override {
         asked.push_back(text);
         if (answers.empty()) return false;
@@ -33,13 +35,13 @@ public:
         return a;
     }
 
-private:
+  private:
     platform::MessageBoxes* previous_ = nullptr;
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string tmpl = (std::filesystem::temp_directory_path() / "vorlix-test-XXXXXX").string();
         path_ = ::mkdtemp(tmpl.data()) ? tmpl + "/" : std::string();
@@ -51,7 +53,7 @@ public:
     // With a trailing "/".
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -50,7 +50,8 @@ int Classify(const Args& args) {
     const Command& me = *FindCommand("classify");
     std::uint8_t line[15];
     int colour = 0;
-    if (args.size() != 2 || args[0].size() != 9 || !ParseColour(args[1], colour) || !BuildLine(args[0], -4, line))
+    if (args.size() != 2 || args[0].size() != 9 || !ParseColour(args[1], colour) ||
+        !BuildLine(args[0], -4, line))
         return UsageError(me);
     auto r = vorlix::ClassifyLine(line, colour);
     std::printf("class %d code %d\n", r.lineClass, r.lineCode);
@@ -61,7 +62,8 @@ int Threat(const Args& args) {
     const Command& me = *FindCommand("threat");
     std::uint8_t line[15];
     int colour = 0;
-    if (args.size() != 2 || args[0].size() != 11 || !ParseColour(args[1], colour) || !BuildLine(args[0], -4, line))
+    if (args.size() != 2 || args[0].size() != 11 || !ParseColour(args[1], colour) ||
+        !BuildLine(args[0], -4, line))
         return UsageError(me);
     using vorlix::linepattern::kUnset;
     vorlix::ThreatKey1 = vorlix::ThreatKey2 = vorlix::ThreatKey3 = vorlix::ThreatRef = kUnset;

@@ -22,6 +22,7 @@ namespace {
 // shape does not show may hold anything. Every shape also stands for its mirror.
 // Each of the 3^8 fillings of the eight cells matches the shapes of exactly one code
 // (TableProblems() checks it).
+// clang-format off
 const std::vector<CodeRow> kCodeTable = {
     {  0, 0, "OxO, Ox-O, OxXO, Ox--O, Ox-XO, OxX-O, OxXXO, O-x-O, O-xXO, OXxXO, Ox---O, Ox--XO, Ox-X-O, Ox-XXO, OxX--O, OxX-XO, OxXX-O, OxXXXO, O-x--O, O-x-XO, O-xX-O, O-xXXO, O--xXO, O-XxXO, OXx-XO, OXxXXO"},
     {  1, 1, "XXxXX, -XxXXX, OxXXXX, OXxXXX, --xXXXX, O-xXXXX, X-xXXXX"},
@@ -141,6 +142,7 @@ const std::vector<CodeRow> kCodeTable = {
     {115, 9, "O-x---O"},
     {116, 9, "O--x--O"},
 };
+// clang-format on
 
 // Open threes that can become a straight four through the centre. Here a shape stands
 // only for itself (mirror images have rows of their own); the position of x fixes
@@ -152,6 +154,7 @@ struct ThreatRow {
     bool refByNextCells;
 };
 constexpr std::int8_t U = kUnset;
+// clang-format off
 const ThreatRow kThreatTable[] = {
     {"--XXx--", {-3, +1, U}, -1, false},
     {"--XXx-O", {+1, -3, -4}, -1, false},
@@ -170,6 +173,7 @@ const ThreatRow kThreatTable[] = {
     {"--xXX-O", {+3, -1, -2}, +1, false},
     {"O-xXX--", {-1, +3, +4}, +1, false},
 };
+// clang-format on
 
 // The one shape that colour 2 treats like the rows above with refByNextCells.
 constexpr const char* kColour2Shape = "-XX-x-XXO";
@@ -177,7 +181,9 @@ constexpr const char* kColour2Shape = "-XX-x-XXO";
 constexpr int kOffsets[8] = {-4, -3, -2, -1, 1, 2, 3, 4};
 constexpr int kPow3[8] = {2187, 729, 243, 81, 27, 9, 3, 1};
 
-int SlotOf(int offset) { return offset < 0 ? offset + 4 : offset + 3; }
+int SlotOf(int offset) {
+    return offset < 0 ? offset + 4 : offset + 3;
+}
 
 // Offset -> required state for one shape, or false when the shape is malformed.
 struct Constraint {
@@ -251,8 +257,9 @@ Tables::Tables() {
                 }
                 ForEachFilling(c, [&](int idx) {
                     if (codeOf[idx] >= 0 && codeOf[idx] != row.code)
-                        problems.push_back(FillingText(idx) + " has codes " + std::to_string(codeOf[idx]) +
-                                           " and " + std::to_string(row.code));
+                        problems.push_back(FillingText(idx) + " has codes " +
+                                           std::to_string(codeOf[idx]) + " and " +
+                                           std::to_string(row.code));
                     codeOf[idx] = row.code;
                     entry[idx].lineCode = static_cast<std::int8_t>(row.code);
                     entry[idx].lineClass = static_cast<std::int8_t>(row.lineClass);
@@ -336,8 +343,10 @@ constexpr Weights kWeights[2] = {MakeWeights(1), MakeWeights(2)};
 template <int Colour> inline int LineFilling(const std::uint8_t* line) {
     const auto& w = kWeights[Colour - 1].w;
     Tabla[0] = static_cast<std::uint8_t>(3 - Colour);
-    std::uint32_t left = (w[0][Tabla[line[3]]] + w[1][Tabla[line[4]]]) + (w[2][Tabla[line[5]]] + w[3][Tabla[line[6]]]);
-    std::uint32_t right = (w[4][Tabla[line[8]]] + w[5][Tabla[line[9]]]) + (w[6][Tabla[line[10]]] + w[7][Tabla[line[11]]]);
+    std::uint32_t left = (w[0][Tabla[line[3]]] + w[1][Tabla[line[4]]]) +
+                         (w[2][Tabla[line[5]]] + w[3][Tabla[line[6]]]);
+    std::uint32_t right = (w[4][Tabla[line[8]]] + w[5][Tabla[line[9]]]) +
+                          (w[6][Tabla[line[10]]] + w[7][Tabla[line[11]]]);
     std::uint32_t idx = left + right;
     return idx < static_cast<std::uint32_t>(kFillings) ? static_cast<int>(idx) : -1;
 }
@@ -407,19 +416,29 @@ std::string FillingText(int index) {
     return s;
 }
 
-Entry EntryOf(int filling) { return TheTables().entry[static_cast<size_t>(filling)]; }
-OpenThree OpenThreeOf(int filling) { return TheTables().openThree[static_cast<size_t>(filling)]; }
-const std::vector<CodeRow>& CodeTable() { return kCodeTable; }
-std::vector<std::string> TableProblems() { return TheTables().problems; }
+Entry EntryOf(int filling) {
+    return TheTables().entry[static_cast<size_t>(filling)];
+}
+OpenThree OpenThreeOf(int filling) {
+    return TheTables().openThree[static_cast<size_t>(filling)];
+}
+const std::vector<CodeRow>& CodeTable() {
+    return kCodeTable;
+}
+std::vector<std::string> TableProblems() {
+    return TheTables().problems;
+}
 
 } // namespace linepattern
 
 LineResult ClassifyLine(const std::uint8_t* line, int colour) {
-    return colour == 1 ? linepattern::ClassifyLineFor<1>(line) : linepattern::ClassifyLineFor<2>(line);
+    return colour == 1 ? linepattern::ClassifyLineFor<1>(line)
+                       : linepattern::ClassifyLineFor<2>(line);
 }
 
 std::uint8_t ClassifyThreat(const std::uint8_t* line, int colour) {
-    return colour == 1 ? linepattern::ClassifyThreatFor<1>(line) : linepattern::ClassifyThreatFor<2>(line);
+    return colour == 1 ? linepattern::ClassifyThreatFor<1>(line)
+                       : linepattern::ClassifyThreatFor<2>(line);
 }
 
 int WhatIsLineCode(int x, int y, int direction, int colour) {

@@ -3,7 +3,9 @@
 #include "vorlix/game/internal_error.h"
 #include "vorlix/game/trialstones.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace vorlix {
 
@@ -35,7 +37,8 @@ const bool gModelReady = (ResetGameModel(), BuildLineCells(), true);
 std::uint8_t Opponent(std::uint8_t colour) {
     static constexpr std::uint8_t kOpponent[3] = {0, kWhite, kBlack};
     if (colour != kBlack && colour != kWhite)
-        throw InternalError("util", "Assertion failure", "Opponent of colour " + std::to_string(colour));
+        throw InternalError("util", "Assertion failure",
+                            "Opponent of colour " + std::to_string(colour));
     return kOpponent[colour];
 }
 
@@ -47,7 +50,8 @@ void BuildLineCells() {
                 for (int k = -7; k <= 7; ++k) {
                     int px = x + kDirX[d] * k, py = y + kDirY[d] * k;
                     if (OnBoard(px, py))
-                        LineCells[CellIndex(x, y)][d][k + 7] = static_cast<std::uint8_t>(CellIndex(px, py));
+                        LineCells[CellIndex(x, y)][d][k + 7] =
+                            static_cast<std::uint8_t>(CellIndex(px, py));
                 }
 }
 
@@ -58,7 +62,9 @@ void RecordMove(int x, int y, std::uint8_t colour) {
     ShownMoves = MoveCount;
 }
 
-void ClearBoard() { std::memset(Tabla + 1, 0, kCells); }
+void ClearBoard() {
+    std::memset(Tabla + 1, 0, kCells);
+}
 
 bool FiveInRow(std::uint8_t colour) {
     auto at = [](int x, int y) { return Tabla[CellIndex(x, y)]; };
@@ -85,7 +91,7 @@ bool FiveInRow(std::uint8_t colour) {
 void ResetGameModel() {
     std::memset(Tabla, 0, sizeof Tabla);
     ColourToMove = kBlack;
-    std::memset(GameRecord, 0, sizeof GameRecord);
+    std::fill(std::begin(GameRecord), std::end(GameRecord), TPont{});
     MoveCount = ShownMoves = 0;
     ChosenMove = {};
     MoverColour = MoverOpponent = 0;
@@ -94,7 +100,7 @@ void ResetGameModel() {
     std::memset(MoveAlternatives, 0, sizeof MoveAlternatives);
     for (auto& col : ValueGrid)
         for (float& v : col) v = -1.0f;
-    std::memset(SearchLine, 0, sizeof SearchLine);
+    std::fill(std::begin(SearchLine), std::end(SearchLine), TPont{});
     SearchDepth = 0;
 }
 

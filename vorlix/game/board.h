@@ -31,10 +31,18 @@ struct TPont {
 static_assert(sizeof(TPont) == 2);
 
 // Cell index (X - 1) * 15 + Y, 1..225: one column is contiguous.
-constexpr int CellIndex(int x, int y) { return (x - 1) * kBoardSize + y; }
-constexpr int CellIndex(TPont p) { return CellIndex(p.X, p.Y); }
-constexpr int CellX(int cell) { return (cell - 1) / kBoardSize + 1; }
-constexpr int CellY(int cell) { return (cell - 1) % kBoardSize + 1; }
+constexpr int CellIndex(int x, int y) {
+    return (x - 1) * kBoardSize + y;
+}
+constexpr int CellIndex(TPont p) {
+    return CellIndex(p.X, p.Y);
+}
+constexpr int CellX(int cell) {
+    return (cell - 1) / kBoardSize + 1;
+}
+constexpr int CellY(int cell) {
+    return (cell - 1) % kBoardSize + 1;
+}
 constexpr TPont CellPont(int cell) {
     return TPont{static_cast<std::uint8_t>(CellX(cell)), static_cast<std::uint8_t>(CellY(cell))};
 }
@@ -56,8 +64,8 @@ extern TPont ChosenMove;
 extern std::uint8_t MoverColour;
 extern std::uint8_t MoverOpponent;
 extern bool ColourChanged;
-extern float MoveScore[kCells + 1];               // 1-based
-extern std::int32_t MoveAlternatives[kCells + 1]; // 1-based
+extern float MoveScore[kCells + 1];                     // 1-based
+extern std::int32_t MoveAlternatives[kCells + 1];       // 1-based
 extern float ValueGrid[kBoardSize + 1][kBoardSize + 1]; // [X][Y], 1-based; -1 = no value
 
 // Names of the first and second player of the running game, as the game text file

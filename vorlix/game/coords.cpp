@@ -9,7 +9,9 @@ std::string PontText(int x, int y) {
     return s;
 }
 
-std::string CellText(int cell) { return PontText(CellX(cell), CellY(cell)); }
+std::string CellText(int cell) {
+    return PontText(CellX(cell), CellY(cell));
+}
 
 TPont ParsePont(std::string_view text) {
     if (text.size() < 2 || text[1] < '0' || text[1] > '9') return {};

@@ -1,11 +1,11 @@
 #include "vorlix/game/gamefile.h"
 
-#include "vorlix/game/board.h"
-#include "vorlix/game/coords.h"
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
+#include "vorlix/game/board.h"
+#include "vorlix/game/coords.h"
 
 #include <cstdio>
 
@@ -35,11 +35,14 @@ std::string GameBinaryContent() {
     std::string out;
     out += static_cast<char>(static_cast<unsigned char>(MoveCount));
     for (int i = 1; i <= MoveCount; ++i)
-        out += static_cast<char>(static_cast<unsigned char>(15 * GameRecord[i].Y + GameRecord[i].X - 1));
+        out += static_cast<char>(
+            static_cast<unsigned char>(15 * GameRecord[i].Y + GameRecord[i].X - 1));
     return out;
 }
 
-bool SaveGameBinary(const std::string& fileName) { return WriteGameFile(fileName, GameBinaryContent()); }
+bool SaveGameBinary(const std::string& fileName) {
+    return WriteGameFile(fileName, GameBinaryContent());
+}
 
 std::string MoveLine(int moveNo) {
     const TPont p = GameRecord[moveNo];
@@ -62,8 +65,12 @@ std::string GameTextContent() {
     return out;
 }
 
-bool SaveGameText(const std::string& fileName) { return WriteGameFile(fileName, GameTextContent()); }
+bool SaveGameText(const std::string& fileName) {
+    return WriteGameFile(fileName, GameTextContent());
+}
 
-bool WriteGameDump() { return SaveGameText(platform::ProgramFolder() + "hiba.txt"); }
+bool WriteGameDump() {
+    return SaveGameText(platform::ProgramFolder() + "hiba.txt");
+}
 
 } // namespace vorlix

@@ -11,7 +11,7 @@
 namespace vorlix {
 
 class InternalError : public std::runtime_error {
-public:
+  public:
     // `message` is the check's own text ("Assertion failure", "Nincs sor !", ...);
     // `unit` names the unit whose check failed; `detail` says what was found.
     InternalError(std::string unit, std::string message, std::string detail = {});
@@ -20,7 +20,7 @@ public:
     const std::string& Message() const { return message_; }
     const std::string& Detail() const { return detail_; }
 
-private:
+  private:
     std::string unit_, message_, detail_;
 };
 

@@ -15,15 +15,21 @@ std::mt19937& Runtime() {
 }
 
 // 32-bit two's complement arithmetic with wrap-around: done in unsigned and cast back.
-std::int32_t Wrap(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+std::int32_t Wrap(std::int64_t v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+}
 std::int32_t Add(std::int32_t x, std::int32_t y) {
-    return Wrap(static_cast<std::int64_t>(static_cast<std::uint32_t>(x)) + static_cast<std::uint32_t>(y));
+    return Wrap(static_cast<std::int64_t>(static_cast<std::uint32_t>(x)) +
+                static_cast<std::uint32_t>(y));
 }
 std::int32_t Mul(std::int32_t k, std::int32_t x) {
-    return Wrap(static_cast<std::int64_t>(static_cast<std::uint32_t>(k)) * static_cast<std::uint32_t>(x));
+    return Wrap(static_cast<std::int64_t>(static_cast<std::uint32_t>(k)) *
+                static_cast<std::uint32_t>(x));
 }
 // Logical shift of the 32-bit pattern.
-std::int32_t Shr(std::int32_t x, int n) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(x) >> n); }
+std::int32_t Shr(std::int32_t x, int n) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(x) >> n);
+}
 // C++ % and / truncate toward zero, and the remainder takes the dividend's sign:
 // exactly the rule of the generator.
 
@@ -51,15 +57,20 @@ void StepB(RandomState& s) {
 
 } // namespace
 
-void SeedRuntimeRandom(std::uint32_t seed) { Runtime().seed(seed); }
+void SeedRuntimeRandom(std::uint32_t seed) {
+    Runtime().seed(seed);
+}
 
 std::int32_t RuntimeRandom(std::int32_t n) {
     if (n <= 0) return 0;
     // Multiply-shift rather than a library distribution: the same draws on every platform.
-    return static_cast<std::int32_t>((static_cast<std::uint64_t>(Runtime()()) * static_cast<std::uint32_t>(n)) >> 32);
+    return static_cast<std::int32_t>(
+        (static_cast<std::uint64_t>(Runtime()()) * static_cast<std::uint32_t>(n)) >> 32);
 }
 
-double RuntimeRandomReal() { return static_cast<double>(Runtime()()) / 4294967296.0; }
+double RuntimeRandomReal() {
+    return static_cast<double>(Runtime()()) / 4294967296.0;
+}
 
 void SeedRandom(std::uint32_t seed) {
     SeedRuntimeRandom(seed);

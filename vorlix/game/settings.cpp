@@ -45,7 +45,8 @@ float ParseIdoLimit(const std::string& text, float def) {
 Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFolder) {
     Settings s;
     for (const auto& f : kFolders)
-        s.*f.field = ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength), programFolder);
+        s.*f.field =
+            ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength), programFolder);
     s.AutoFluxus = ini.GetString("Files", "AutoFluxus", "", kMaxValueLength);
     s.ColourChange = static_cast<std::uint8_t>(ini.GetInt("Options", "Colour change", 0) & 0xFF);
     s.RandomOpening = ini.GetInt("Options", "Random opening", 1) != 0;

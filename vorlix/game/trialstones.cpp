@@ -10,9 +10,10 @@ std::int32_t SearchDepth = 0;
 
 void PutStone(int cell) {
     if (cell < 1 || cell > kCells || Tabla[cell] != kEmpty)
-        throw InternalError("util", "Assertion failure",
-                            "PutStone on " + (cell >= 1 && cell <= kCells ? CellText(cell) : std::to_string(cell)) +
-                                ", which is not an empty cell");
+        throw InternalError(
+            "util", "Assertion failure",
+            "PutStone on " + (cell >= 1 && cell <= kCells ? CellText(cell) : std::to_string(cell)) +
+                ", which is not an empty cell");
     // Overrunning the stack would write past SearchLine: refuse instead.
     if (SearchDepth >= kMaxSearchDepth)
         throw InternalError("util", "Assertion failure", "PutStone beyond 40 trial stones");
@@ -25,7 +26,8 @@ void PutStone(int cell) {
 void TakeStone(int cell) {
     if (SearchDepth < 1 || CellIndex(SearchLine[SearchDepth]) != cell)
         throw InternalError("util", "Assertion failure",
-                            "TakeStone of cell " + std::to_string(cell) + ", which is not on top of SearchLine");
+                            "TakeStone of cell " + std::to_string(cell) +
+                                ", which is not on top of SearchLine");
     Tabla[cell] = kEmpty;
     ColourToMove = Opponent(ColourToMove);
     --SearchDepth;

@@ -15,7 +15,7 @@ namespace {
 
 // Message boxes of the game core shown as real modal boxes.
 class QtMessageBoxes final : public platform::MessageBoxes {
-public:
+  public:
     void Show(platform::MessageKind kind, const std::string& text) override {
         QString t = QString::fromStdString(platform::DisplayText(text));
         if (kind == platform::MessageKind::Error)
@@ -26,7 +26,8 @@ public:
             QMessageBox::information(nullptr, "vorlix", t);
     }
     bool Ask(const std::string& text) override {
-        return QMessageBox::question(nullptr, "vorlix", QString::fromStdString(platform::DisplayText(text))) ==
+        return QMessageBox::question(nullptr, "vorlix",
+                                     QString::fromStdString(platform::DisplayText(text))) ==
                QMessageBox::Yes;
     }
 };

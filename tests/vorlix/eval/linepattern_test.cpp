@@ -82,7 +82,8 @@ struct BoardLine {
             if (text[i] == '#') {
                 line[off + 7] = 0;
             } else {
-                Tabla[CellIndex(8 + off, 8)] = static_cast<std::uint8_t>(text[i] == '.' ? 0 : text[i] - '0');
+                Tabla[CellIndex(8 + off, 8)] =
+                    static_cast<std::uint8_t>(text[i] == '.' ? 0 : text[i] - '0');
             }
         }
     }
@@ -119,9 +120,10 @@ TEST(ClassifyLine, ExamplesOnTheBoard) {
         int colour, cls, code;
     };
     const Case cases[] = {
-        {"...1x11..", 1, 2, 2},   {"111.x.111", 1, 2, 3},   {"222.x.222", 2, 2, 3},   {".11.x1.11", 1, 2, 4},
-        {"#11.x1.11", 1, 2, 4},   {"..2.x..2.", 1, 0, 0},   {"...2x..2.", 1, 0, 0},   {"....x....", 1, 8, 113},
-        {"....x....", 2, 8, 113}, {"2...x....", 1, 8, 113}, {"1...x...1", 2, 8, 113}, {"..11x11..", 1, 1, 1},
+        {"...1x11..", 1, 2, 2},   {"111.x.111", 1, 2, 3},   {"222.x.222", 2, 2, 3},
+        {".11.x1.11", 1, 2, 4},   {"#11.x1.11", 1, 2, 4},   {"..2.x..2.", 1, 0, 0},
+        {"...2x..2.", 1, 0, 0},   {"....x....", 1, 8, 113}, {"....x....", 2, 8, 113},
+        {"2...x....", 1, 8, 113}, {"1...x...1", 2, 8, 113}, {"..11x11..", 1, 1, 1},
         {"...1x11.2", 1, 2, 2},   {"..2.x.2..", 1, 0, 0},   {"...#x....", 2, 9, 114},
     };
     for (const auto& c : cases) {
@@ -160,7 +162,8 @@ TEST(ClassifyLine, WhatIsLineAnswersForTheAskedColourWhateverStandsOnTheCell) {
     for (int c : {9, 10}) Tabla[CellIndex(c, 8)] = kBlack;
     EXPECT_EQ(WhatIsLineCode(8, 8, 1, 1), ClassifyLine(LineCells[kCentre][0], 1).lineCode);
     EXPECT_EQ(WhatIsLineCode(8, 8, 1, 2), ClassifyLine(LineCells[kCentre][0], 2).lineCode);
-    EXPECT_EQ(WhatIsLineCode(8, 8, 1, 7), WhatIsLineCode(8, 8, 1, 2)); // any other value is colour 2
+    EXPECT_EQ(WhatIsLineCode(8, 8, 1, 7),
+              WhatIsLineCode(8, 8, 1, 2)); // any other value is colour 2
     EXPECT_EQ(WhatIsLineCode(8, 8, 2, 1), 113);
     EXPECT_EQ(WhatIsLineCode(0, 8, 1, 1), 0);
     EXPECT_EQ(WhatIsLineCode(8, 8, 5, 1), 0);
@@ -225,20 +228,13 @@ TEST(ClassifyThreat, FivesFoursAndThreesOnTheBoard) {
     };
     constexpr int N = lp::kUnset;
     const Case cases[] = {
-        {"..11x11....", 1, 1, N, N, N, N},
-        {"..11x1.....", 1, 5, N, N, N, N},
-        {"..11x12....", 1, 21, -3, N, N, N},
-        {"..11x......", 1, 85, -3, 1, N, -1},
-        {"..11x.2....", 1, 85, 1, -3, -4, -1},
-        {"2.11x......", 1, 85, -3, 1, 2, -1},
-        {"...1x1.....", 2, 0, N, N, N, N},
-        {"...2x2.....", 2, 85, -2, 2, N, 0},
-        {"....x.11.1.", 1, 85, 4, 1, -1, 3},
-        {"....x.11.2.", 1, 85, 4, 1, -1, 2},
-        {"....x.11...", 1, 85, 4, 1, -1, 2},
-        {"...1x1.....", 1, 85, -2, 2, N, 0},
-        {".1.1x......", 1, 85, 1, -2, -4, -1},
-        {"....x......", 1, 0, N, N, N, N},
+        {"..11x11....", 1, 1, N, N, N, N},     {"..11x1.....", 1, 5, N, N, N, N},
+        {"..11x12....", 1, 21, -3, N, N, N},   {"..11x......", 1, 85, -3, 1, N, -1},
+        {"..11x.2....", 1, 85, 1, -3, -4, -1}, {"2.11x......", 1, 85, -3, 1, 2, -1},
+        {"...1x1.....", 2, 0, N, N, N, N},     {"...2x2.....", 2, 85, -2, 2, N, 0},
+        {"....x.11.1.", 1, 85, 4, 1, -1, 3},   {"....x.11.2.", 1, 85, 4, 1, -1, 2},
+        {"....x.11...", 1, 85, 4, 1, -1, 2},   {"...1x1.....", 1, 85, -2, 2, N, 0},
+        {".1.1x......", 1, 85, 1, -2, -4, -1}, {"....x......", 1, 0, N, N, N, N},
     };
     for (const auto& c : cases) {
         std::string s = c.line;
@@ -261,8 +257,8 @@ TEST(ClassifyThreat, TheOneShapeWhereTheColoursDiffer) {
     };
     const Case cases[] = {
         {".11.x.1122.", 1, -2}, {".11.x.112..", 1, -2}, {".11.x.1121.", 1, -2},
-        {".22.x.2212.", 2, 3},  {".22.x.221..", 2, 2},  {".22.x.2211.", 2, 2}, {".22.x.221#.", 2, 2},
-        {".22.x.2212#", 2, 2},
+        {".22.x.2212.", 2, 3},  {".22.x.221..", 2, 2},  {".22.x.2211.", 2, 2},
+        {".22.x.221#.", 2, 2},  {".22.x.2212#", 2, 2},
     };
     for (const auto& c : cases) {
         std::string s = c.line;

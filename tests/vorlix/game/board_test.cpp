@@ -10,7 +10,7 @@ using namespace vorlix;
 namespace {
 
 class BoardTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetGameModel(); }
     void Put(int x, int y, std::uint8_t colour) { Tabla[CellIndex(x, y)] = colour; }
     void Row(int x, int y, int dx, int dy, int n, std::uint8_t colour) {
@@ -45,7 +45,8 @@ TEST_F(BoardTest, FiveInRowAtTheEdgesInEveryDirection) {
     struct Case {
         int x, y, dx, dy;
     };
-    const Case cases[] = {{1, 1, 0, 1}, {11, 15, 1, 0}, {1, 15, 1, -1}, {11, 11, 1, 1}, {15, 11, 0, 1}, {11, 5, 1, -1}};
+    const Case cases[] = {{1, 1, 0, 1},   {11, 15, 1, 0}, {1, 15, 1, -1},
+                          {11, 11, 1, 1}, {15, 11, 0, 1}, {11, 5, 1, -1}};
     for (const auto& c : cases) {
         ResetGameModel();
         Row(c.x, c.y, c.dx, c.dy, 5, kBlack);

@@ -1,8 +1,8 @@
-#include "vorlix/game/board.h"
-#include "vorlix/game/gamefile.h"
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/program_folder.h"
+#include "vorlix/game/board.h"
+#include "vorlix/game/gamefile.h"
 
 #include "support/test_support.h"
 
@@ -13,7 +13,7 @@ using namespace vorlix;
 namespace {
 
 class GameFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetGameModel();
         FirstPlayerName = "Level 3";
@@ -66,10 +66,9 @@ TEST_F(GameFileTest, TextFileLayout) {
     RecordMove(8, 8, kBlack);
     RecordMove(1, 15, kWhite);
     ASSERT_TRUE(SaveGameText(dir.Path() + "g.txt"));
-    EXPECT_EQ(Read(dir.Path() + "g.txt"),
-              "Black: Level 3\r\nWhite: Ember\r\n2026.01.02 13:04\r\n"
-              "  1. H8     0.000   0\r\n"
-              "  2. A15    0.000   0\r\n");
+    EXPECT_EQ(Read(dir.Path() + "g.txt"), "Black: Level 3\r\nWhite: Ember\r\n2026.01.02 13:04\r\n"
+                                          "  1. H8     0.000   0\r\n"
+                                          "  2. A15    0.000   0\r\n");
     EXPECT_EQ(MoveLine(1).size(), 21u);
     // The short date format now carries the time as well.
     EXPECT_EQ(platform::ShortDateText(), "2026.01.02 13:04");

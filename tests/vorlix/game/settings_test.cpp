@@ -1,6 +1,6 @@
-#include "vorlix/game/settings.h"
 #include "platform/atomic_file.h"
 #include "platform/profile.h"
+#include "vorlix/game/settings.h"
 
 #include "support/test_support.h"
 
@@ -33,7 +33,8 @@ TEST(Settings, DefaultsWithoutAFile) {
 }
 
 TEST(Settings, FolderValuesAbsoluteOrUnderTheProgramFolder) {
-    Settings s = ReadSettingsText("[Paths]\nData=D:\\x\\\nBoard=x\\\nGame=/srv/games/\nPlayers=plug/ins/\n", kProgram);
+    Settings s = ReadSettingsText(
+        "[Paths]\nData=D:\\x\\\nBoard=x\\\nGame=/srv/games/\nPlayers=plug/ins/\n", kProgram);
     EXPECT_EQ(s.DataFolder, "D:/x/");
     EXPECT_EQ(s.BoardFolder, kProgram + "x/");
     EXPECT_EQ(s.GameFolder, "/srv/games/");
@@ -41,9 +42,10 @@ TEST(Settings, FolderValuesAbsoluteOrUnderTheProgramFolder) {
 }
 
 TEST(Settings, OptionValues) {
-    Settings s = ReadSettingsText("[Options]\nColour change=257\nRandom opening=0\nLevel=6\nLearningMode=5\n"
-                                  "MachineStart=0\nDrawAt=100\n[Parameters]\nIdoLimit=1.25xyz\n",
-                                  kProgram);
+    Settings s =
+        ReadSettingsText("[Options]\nColour change=257\nRandom opening=0\nLevel=6\nLearningMode=5\n"
+                         "MachineStart=0\nDrawAt=100\n[Parameters]\nIdoLimit=1.25xyz\n",
+                         kProgram);
     EXPECT_EQ(s.ColourChange, 1); // only the low byte is kept
     EXPECT_FALSE(s.RandomOpening);
     EXPECT_EQ(s.Level, 6);
@@ -55,9 +57,10 @@ TEST(Settings, OptionValues) {
 }
 
 TEST(Settings, MalformedFileGivesDefaultsWithoutCrashing) {
-    Settings s = ReadSettingsText(std::string("[Options\nDrawAt==\n[Options]\nDrawAt=x\nLevel\n\0\xff[Paths]\nData=", 40) +
-                                      std::string(10000, 'd'),
-                                  kProgram);
+    Settings s = ReadSettingsText(
+        std::string("[Options\nDrawAt==\n[Options]\nDrawAt=x\nLevel\n\0\xff[Paths]\nData=", 40) +
+            std::string(10000, 'd'),
+        kProgram);
     EXPECT_EQ(s.DrawAt, 223);
     EXPECT_EQ(s.Level, 3);
 }
@@ -75,15 +78,19 @@ TEST(Settings, WritingKeepsOrderDropsReadOnlyKeysAndRenamesTheOutputFolder) {
     std::string text;
     ASSERT_TRUE(platform::ReadFile(dir.Path() + "vorlix.ini", text));
     const std::string p = dir.Path();
-    EXPECT_EQ(text, "[Paths]\nData=" + p + "data/\nBoard=" + p + "data/allas/\nGame=" + p + "data/parti\nConfig=" + p +
-                        "cfg/\nOutput=" + p + "Kronika/\nTestBed=" + p + "TestBed/\nPlayers=" + p +
-                        "Players/\n[Options]\nColour change=0\nRandom opening=1\nLevel=5\nLearningMode=0\n"
-                        "LearnOpening=1\nMachineStart=1\nDrawAt=223\n");
+    EXPECT_EQ(
+        text,
+        "[Paths]\nData=" + p + "data/\nBoard=" + p + "data/allas/\nGame=" + p +
+            "data/parti\nConfig=" + p + "cfg/\nOutput=" + p + "Kronika/\nTestBed=" + p +
+            "TestBed/\nPlayers=" + p +
+            "Players/\n[Options]\nColour change=0\nRandom opening=1\nLevel=5\nLearningMode=0\n"
+            "LearnOpening=1\nMachineStart=1\nDrawAt=223\n");
     EXPECT_EQ(text.find("AutoFluxus"), std::string::npos);
     EXPECT_EQ(text.find("IdoLimit"), std::string::npos);
 
     // The next start reads absolute folders, and the output folder still from "Kronika".
-    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "vorlix.ini", text + "[Paths]\n"), platform::WriteResult::Ok);
+    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "vorlix.ini", text + "[Paths]\n"),
+              platform::WriteResult::Ok);
     platform::ProfileFile ini;
     ini.Load(dir.Path() + "vorlix.ini");
     ini.SetString("Paths", "Kronika", "/elsewhere/");
@@ -96,8 +103,9 @@ TEST(Settings, WritingKeepsOrderDropsReadOnlyKeysAndRenamesTheOutputFolder) {
 
 TEST(Settings, WritingKeepsForeignLinesAndReportsFailure) {
     testing_support::TempFolder dir;
-    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "vorlix.ini", "; mine\n[Files]\nAutoFluxus=a.txt\n"),
-              platform::WriteResult::Ok);
+    ASSERT_EQ(
+        platform::WriteFileAtomic(dir.Path() + "vorlix.ini", "; mine\n[Files]\nAutoFluxus=a.txt\n"),
+        platform::WriteResult::Ok);
     Settings s = ReadSettings(dir.Path());
     EXPECT_EQ(s.AutoFluxus, "a.txt");
     ASSERT_TRUE(WriteSettings(s, dir.Path()));
@@ -114,7 +122,9 @@ TEST(Settings, InstallationNeedsTheOpeningBook) {
     Settings s = ReadSettings(dir.Path());
     EXPECT_FALSE(CheckInstallation(s));
     std::filesystem::create_directory(dir.Path() + "data");
-    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "data/kezd.dat", ""), platform::WriteResult::Ok);
+    ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "data/kezd.dat", ""),
+              platform::WriteResult::Ok);
     EXPECT_TRUE(CheckInstallation(s));
-    EXPECT_EQ(std::string(kInstallationMessage).rfind("This program contanis subdirectories !\r", 0), 0u);
+    EXPECT_EQ(
+        std::string(kInstallationMessage).rfind("This program contanis subdirectories !\r", 0), 0u);
 }
