@@ -30,7 +30,7 @@ bool SameName(std::string_view a, std::string_view b) {
 
 ProfileFile::Line ProfileFile::ParseLine(std::string text) {
     Line line;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
+    while (!text.empty() && text.back() == '\r') text.pop_back();
     line.text = text;
     std::string t = Trim(text);
     if (!t.empty() && t.front() == '[') {

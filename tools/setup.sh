@@ -2,10 +2,14 @@
 # One-command set-up for a fresh Debian or Ubuntu machine.
 #
 #   bash tools/setup.sh play   installs what is missing, builds, starts vorlix
-#   bash tools/setup.sh test   installs what is missing, builds, runs every test
+#   bash tools/setup.sh test   installs what is missing, then builds and runs every test
+#                              twice (optimised, and under AddressSanitizer and
+#                              UndefinedBehaviorSanitizer with the debug checks on), and
+#                              runs every fuzz target for a short time
 #   bash tools/setup.sh build  installs what is missing and builds
+#   bash tools/setup.sh fuzz   runs every fuzz target for FUZZ_SECONDS (default 300) each
 #
-# BUILD_DIR (default: build) and JOBS (default: all cores) may be set.
+# BUILD_DIR (default: build), JOBS (default: all cores) and FUZZ_SECONDS may be set.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,9 +33,58 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$here" -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    cmake --build "$dir" -j "$jobs"
+}
+
 build() {
-    cmake -S "$here" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build "$build_dir" -j "$jobs"
+    mkdir -p "$build_dir"
+    configure_and_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+}
+
+run_tests() {
+    # The windows run without a display in tests.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$jobs"
+}
+
+sanitizer_tests() {
+    local dir=$build_dir-asan
+    mkdir -p "$dir"
+    # -O1 keeps the sanitized suite fast; without NDEBUG the debug-only checks run too.
+    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+        -DVORLIX_SANITIZE=ON -DVORLIX_WERROR=ON -DVORLIX_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    LSAN_OPTIONS=suppressions=$here/tools/sanitizers/lsan.supp \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        run_tests "$dir"
+}
+
+fuzz() {
+    local seconds=$1 dir=$build_dir-fuzz
+    mkdir -p "$dir"
+    CC=clang CXX=clang++ configure_and_build "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORLIX_FUZZ=ON \
+        -DVORLIX_GUI=OFF -DVORLIX_TESTS=OFF -DVORLIX_BENCH=OFF
+    local failed=0 name corpus work
+    while IFS='=' read -r name corpus; do
+        [ -n "$name" ] || continue
+        work=$(mktemp -d)
+        echo "fuzzing $name for ${seconds}s"
+        # New inputs go to a scratch folder; the committed corpus is only read.
+        if ! (cd "$work" && "$dir/fuzz/$name" -max_total_time="$seconds" -print_final_stats=0 \
+                -timeout=10 -rss_limit_mb=2048 "$work" "$corpus" > "$work/log" 2>&1); then
+            echo "fuzz target $name failed; its log and crashing input are in $work" >&2
+            tail -40 "$work/log" >&2
+            failed=1
+        else
+            tail -1 "$work/log"
+            rm -rf "$work"
+        fi
+    done < "$dir/fuzz_targets.txt"
+    return $failed
 }
 
 case "$action" in
@@ -42,16 +95,22 @@ play)
     ;;
 test)
     install_missing
-    build
-    # The windows run without a display in tests.
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+    build -DVORLIX_WERROR=ON
+    run_tests "$build_dir"
+    sanitizer_tests
+    fuzz "${FUZZ_SECONDS:-10}"
+    echo "All tests passed: optimised build, sanitized build and fuzz targets."
     ;;
 build)
     install_missing
     build
     ;;
+fuzz)
+    install_missing
+    fuzz "${FUZZ_SECONDS:-300}"
+    ;;
 *)
-    echo "usage: bash tools/setup.sh play|test|build" >&2
+    echo "usage: bash tools/setup.sh play|test|build|fuzz" >&2
     exit 2
     ;;
 esac

@@ -43,6 +43,17 @@ TEST(ProfileFile, MalformedLinesAreKeptAndIgnored) {
     EXPECT_EQ(ini.Text(), text);
 }
 
+TEST(ProfileFile, TextIsStableAfterOneRound) {
+    // Lines ending in several carriage returns once changed on every round.
+    ProfileFile ini;
+    ini.Parse("[S]\r\r\nk=v\r\r\r\n\r");
+    const std::string once = ini.Text();
+    ProfileFile again;
+    again.Parse(once);
+    EXPECT_EQ(again.Text(), once);
+    EXPECT_EQ(again.GetString("S", "k", ""), "v");
+}
+
 TEST(ProfileFile, WritingReplacesInPlaceAppendsToSectionOrAddsSection) {
     ProfileFile ini;
     ini.Parse("[A]\nx=1\ny=2\n\n[B]\nz=3\n");

@@ -1,0 +1,40 @@
+// Fuzz target: the settings file. Any bytes must read as settings without a crash,
+// every value must stay within its field, and writing a profile back and reading it
+// again must give the same settings.
+
+#include "platform/profile.h"
+#include "vorlix/game/settings.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+void Check(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string folder = "/prog/";
+    vorlix::Settings s = vorlix::ReadSettingsText(text, folder);
+    for (const std::string* f : {&s.DataFolder, &s.BoardFolder, &s.GameFolder, &s.ConfigFolder, &s.OutputFolder,
+                                 &s.TestBedFolder, &s.PlayersFolder})
+        Check(f->size() <= folder.size() + 255, "folder length");
+    Check(s.AutoFluxus.size() <= 255, "text length");
+
+    // The profile text is stable after one round.
+    platform::ProfileFile ini;
+    ini.Parse(text);
+    ini.SetString("Options", "Level", std::to_string(s.Level));
+    const std::string once = ini.Text();
+    platform::ProfileFile again;
+    again.Parse(once);
+    Check(again.Text() == once, "stable text");
+    Check(again.GetInt("Options", "Level", -12345) == s.Level, "written level");
+    return 0;
+}
