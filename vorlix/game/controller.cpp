@@ -1,0 +1,376 @@
+#include "vorlix/game/controller.h"
+
+#include "vorlix/game/human_player.h"
+#include "vorlix/game/internal_error.h"
+#include "vorlix/game/trialstones.h"
+#include "vorlix/players/jatekos.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace vorlix {
+
+namespace {
+
+constexpr double kSecondsPerDay = 24.0 * 3600.0;
+
+double NowSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string Num(int v) {
+    return std::to_string(v);
+}
+
+// An engine that failed in the middle of an analysis leaves its trial stones behind;
+// they are lifted so that neither the board nor the next game's analyses inherit them.
+void LiftTrialStones() {
+    while (SearchDepth > 0) {
+        const int cell = CellIndex(SearchLine[SearchDepth]);
+        if (cell >= 1 && cell <= kCells) Tabla[cell] = kEmpty;
+        --SearchDepth;
+    }
+}
+
+const char* const kReviewQuestion = "Would you like to review the game ?";
+
+} // namespace
+
+std::string ClockText(double days) {
+    long long s = std::llround(days * kSecondsPerDay);
+    if (s < 0) s = 0;
+    std::string text = std::to_string(s / 60) + ":";
+    if (s % 60 < 10) text += "0";
+    return text + std::to_string(s % 60);
+}
+
+GameController::GameController(GameWindow& window, PlayerFactory& factory)
+    : window_(window), factory_(factory) {
+    factory_.MakeHuman = [this] { return std::make_unique<THumanPlayer>(*this); };
+}
+
+GameController::~GameController() {
+    ReleasePlayers();
+    factory_.MakeHuman = nullptr;
+}
+
+TJatekos* GameController::PlayerOfColour(std::uint8_t colour) const {
+    bool firstPlays = (colour == kBlack) != ColourChanged;
+    return firstPlays ? first_.get() : second_.get();
+}
+
+void GameController::ExchangePairing() {
+    std::swap(firstName_, secondName_);
+    ColourChanged = true;
+}
+
+bool GameController::CreatePlayers(const std::string& firstName, const std::string& secondName) {
+    ReleasePlayers();
+    first_ = factory_.CreatePlayerByName(firstName, OpponentLibrary);
+    if (first_) second_ = factory_.CreatePlayerByName(secondName, OpponentLibrary);
+    // The configured level is overwritten by every creation.
+    Config.Level = 4;
+    if (!first_ || !second_) {
+        ReleasePlayers();
+        return false;
+    }
+    FirstPlayerName = first_->Name.empty() ? TrimName(firstName) : first_->Name;
+    SecondPlayerName = second_->Name.empty() ? TrimName(secondName) : second_->Name;
+    return true;
+}
+
+std::string GameController::TrimName(const std::string& id) {
+    std::string name = id;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name.substr(0, 12);
+}
+
+void GameController::ReleasePlayers() {
+    first_.reset();
+    second_.reset();
+}
+
+std::uint8_t GameController::IndicatorColour() const {
+    bool secondHuman = second_ && second_->IsHuman;
+    return secondHuman != ColourChanged ? kBlack : kWhite;
+}
+
+void GameController::StartGame(bool returnMatch) {
+    ReturnMatch = returnMatch;
+    std::string first = OpponentName, second = kHumanId;
+    // Normally the computer is the first player and plays black.
+    if (!Config.MachineStart) std::swap(first, second);
+    if (ReturnMatch && !SavedColourChanged) std::swap(first, second);
+    ColourChanged = false;
+    PlayGame(first, second);
+}
+
+void GameController::PlayGame(const std::string& firstName, const std::string& secondName) {
+    outcome_ = GameOutcome{};
+    BlackTime = WhiteTime = 0.0;
+    window_.ShowReviewButtons(false);
+    ReviewMode(false);
+    window_.ShowStoneIndicator(false, kBlack);
+    window_.SetEditMode(true);
+    window_.SetEditColour(kWhite);
+
+    RunMode = 1;
+    StopRequested = TakeBackRequest = AbortRequest = false;
+    Announced = false;
+    ColourChanged = false;
+    firstName_ = firstName;
+    secondName_ = secondName;
+
+    if (!CreatePlayers(firstName_, secondName_)) {
+        window_.ShowWarning("Players not found.\r" + firstName_ + "\r" + secondName_);
+        RunMode = 9;
+        outcome_.kind = GameOutcome::NoPlayers;
+        return;
+    }
+    PlayerChanged = false;
+    window_.SetClockLabel(kBlack, "0");
+    window_.SetClockLabel(kWhite, "0");
+
+    ClearBoard();
+    Drawn = false;
+    ColourChanged = false;
+    MoveCount = 0;
+    ShownMoves = 0;
+
+    if (Config.ColourChange == 1 && opening_) {
+        // The colour-change opening (five stones, maybe an exchange of colours).
+        bool goOn = opening_(*this);
+        if (!goOn || StopRequested || !first_ || !second_) {
+            outcome_.kind = GameOutcome::Stopped;
+            RunMode = 8;
+            window_.SetEditMode(false);
+            ReleasePlayers();
+            window_.SetBusyCursor(false);
+            return;
+        }
+    }
+
+    window_.ShowStoneIndicator(true, IndicatorColour());
+    window_.DispatchPendingEvents();
+    window_.EnableCommand(GameCommand::TakeBack, true);
+    window_.EnableCommand(GameCommand::Resign, true);
+    if (!first_->TakeBackOk || !second_->TakeBackOk)
+        window_.EnableCommand(GameCommand::TakeBack, false);
+    window_.RefreshBoard(MoveCount > 0 ? GameRecord[MoveCount] : TPont{});
+    window_.RefreshInfo();
+
+    bool ended = false;
+    do {
+        if (!Turn(ended)) return;
+    } while (!ended && !StopRequested);
+    EndOfGame();
+}
+
+bool GameController::ReplaceComputer() {
+    std::unique_ptr<TJatekos>& seat = first_->IsHuman ? second_ : first_;
+    std::string& seatName = first_->IsHuman ? secondName_ : firstName_;
+    seat.reset();
+    seat = factory_.CreatePlayerByName(OpponentName, OpponentLibrary);
+    Config.Level = 4;
+    PlayerChanged = false;
+    if (!seat) return false;
+    seatName = OpponentName;
+    (&seat == &first_ ? FirstPlayerName : SecondPlayerName) =
+        seat->Name.empty() ? TrimName(OpponentName) : seat->Name;
+    return true;
+}
+
+void GameController::Abort(std::uint8_t colour, const std::string& text) {
+    window_.SetBusyCursor(false);
+    window_.ShowError(text);
+    RunMode = 9;
+    outcome_.kind = GameOutcome::Aborted;
+    outcome_.FaultColour = colour;
+    outcome_.Message = text;
+}
+
+void GameController::ChargeClock(std::uint8_t colour, double days) {
+    double& total = colour == kBlack ? BlackTime : WhiteTime;
+    total += days;
+    window_.SetClockLabel(colour, ClockText(total));
+}
+
+bool GameController::Turn(bool& ended) {
+    if (PlayerChanged && !ReplaceComputer()) {
+        // The chosen opponent cannot be created: there is nobody to play this seat.
+        Abort(0, "Players not found.\r" + firstName_ + "\r" + secondName_);
+        return false;
+    }
+    ColourToMove = static_cast<std::uint8_t>(MoveCount % 2 + 1);
+    MoverColour = ColourToMove;
+    MoverOpponent = Opponent(ColourToMove);
+    for (auto& column : ValueGrid)
+        for (float& v : column) v = -1.0f;
+    window_.SetBusyCursor(true);
+
+    const std::uint8_t colour = ColourToMove;
+    TJatekos* mover = PlayerOfColour(colour);
+    const double t0 = NowSeconds();
+    try {
+        mover->Move();
+    } catch (const InternalError& e) {
+        LiftTrialStones();
+        std::string text = e.Message();
+        if (!e.Detail().empty()) text += "\r" + e.Unit() + ": " + e.Detail();
+        Abort(colour, text);
+        return false;
+    } catch (const std::exception& e) {
+        LiftTrialStones();
+        Abort(colour, e.what());
+        return false;
+    }
+    double dt = NowSeconds() - t0;
+    if (dt < 0.0) dt = 0.0;
+    if (OnTurn) OnTurn(TurnReport{colour, mover == first_.get() ? 1 : 2, dt});
+
+    if (MoveCount == 0 && !(ChosenMove == TPont{8, 8})) {
+        ChosenMove = TPont{8, 8};
+        window_.ShowWarning("Fisrt move should be at H8 !");
+        window_.RefreshInfo();
+    }
+    if (!Announced) window_.ShowPanelMessage({});
+    Announced = false;
+    ChargeClock(colour, dt / kSecondsPerDay);
+
+    if (AbortRequest) {
+        ended = true;
+    } else if (TakeBackRequest) {
+        if (first_) first_->BoardChanged = true;
+        if (second_) second_->BoardChanged = true;
+        if (MoveCount > 2) {
+            for (int i = MoveCount - 1; i <= MoveCount; ++i)
+                Tabla[CellIndex(GameRecord[i])] = kEmpty;
+            MoveCount -= 2;
+            ShownMoves = MoveCount;
+            window_.RefreshInfo();
+        }
+        TakeBackRequest = false;
+    } else {
+        const TPont m = ChosenMove;
+        if (!OnBoard(m.X, m.Y)) {
+            Abort(colour, "Invalid move !\r" + Num(MoveCount) + ". " + Num(m.X) + "," + Num(m.Y));
+            return false;
+        }
+        if (Tabla[CellIndex(m)] != kEmpty) {
+            window_.RefreshInfo();
+            Abort(colour, "Invalid move !\r" + Num(m.X) + "," + Num(m.Y));
+            return false;
+        }
+        RecordMove(m.X, m.Y, colour);
+        if (FiveInRow(colour)) ended = true;
+        if (MoveCount >= Config.DrawAt) {
+            Drawn = true;
+            ended = true;
+        }
+    }
+    window_.RefreshBoard(MoveCount > 0 ? GameRecord[MoveCount] : TPont{});
+    window_.RefreshInfo();
+    window_.DispatchPendingEvents();
+    return true;
+}
+
+std::string GameController::EndQuestion() const {
+    if (StopRequested || AbortRequest) return kReviewQuestion;
+    // The draw limit names no winner: the last mover has not won anything.
+    if (Drawn && !FiveInRow(ColourToMove))
+        return std::string("Draw !\rThe draw limit was reached.\r") + kReviewQuestion;
+    if (ColourToMove == IndicatorColour())
+        return "Game over !\r" + OpponentName + " won !\r" + kReviewQuestion;
+    return std::string("Congratulation !\rYou won !\r") + kReviewQuestion;
+}
+
+void GameController::EndOfGame() {
+    if (StopRequested || AbortRequest) {
+        outcome_.kind = GameOutcome::Stopped;
+    } else if (FiveInRow(ColourToMove)) {
+        outcome_.kind = GameOutcome::Five;
+        outcome_.WinnerColour = ColourToMove;
+    } else {
+        outcome_.kind = GameOutcome::Draw;
+    }
+    if (OnGameOver) OnGameOver(outcome_);
+    bool review = window_.AskQuestion(EndQuestion());
+    window_.EnableCommand(GameCommand::TakeBack, false);
+    window_.EnableCommand(GameCommand::Resign, false);
+    if (Config.ColourChange == 1 && !ReturnMatch)
+        window_.EnableCommand(GameCommand::ReturnMatch, true);
+    RunMode = 8;
+    window_.SetEditMode(false);
+    if (review) {
+        ReviewMode(true);
+    } else {
+        ClearBoard();
+        MoveCount = 0;
+        ShownMoves = 0;
+        window_.RefreshBoard(TPont{});
+    }
+    ReleasePlayers();
+    window_.SetBusyCursor(false);
+}
+
+void GameController::RequestTakeBack() {
+    TakeBackRequest = true;
+}
+
+void GameController::Resign() {
+    RunMode = 2;
+    StopRequested = true;
+    AbortRequest = true;
+    window_.EnableCommand(GameCommand::Resign, false);
+    window_.EnableCommand(GameCommand::TakeBack, false);
+}
+
+void GameController::WindowClosing() {
+    if (RunMode != 8) Resign();
+}
+
+void GameController::WindowDestroyed() {
+    StopRequested = true;
+}
+
+void GameController::OpponentChosen(const std::string& name, const std::string& library) {
+    OpponentName = name.substr(0, 30);
+    OpponentLibrary = library;
+    if (RunMode == 1 && library.empty()) PlayerChanged = true;
+}
+
+void GameController::BoardClicked(TPont point) {
+    for (TJatekos* p : {first_.get(), second_.get()})
+        if (p && p->IsHuman) static_cast<THumanPlayer*>(p)->Clicked(point);
+}
+
+void GameController::ReviewMode(bool on) {
+    window_.ShowReviewButtons(on);
+    window_.EnableCommand(GameCommand::SaveGame, on);
+    ReviewFirst();
+}
+
+void GameController::ReviewFirst() {
+    ClearBoard();
+    ShownMoves = 0;
+    window_.RefreshBoard(TPont{});
+    ReviewForward();
+}
+
+void GameController::ReviewForward() {
+    if (MoveCount <= ShownMoves) return;
+    ++ShownMoves;
+    const TPont m = GameRecord[ShownMoves];
+    Tabla[CellIndex(m)] = ShownMoves % 2 ? kBlack : kWhite;
+    window_.RefreshBoard(m);
+}
+
+void GameController::ReviewBack() {
+    if (ShownMoves <= 0) return;
+    Tabla[CellIndex(GameRecord[ShownMoves])] = kEmpty;
+    --ShownMoves;
+    window_.RefreshBoard(ShownMoves > 0 ? GameRecord[ShownMoves] : TPont{});
+}
+
+} // namespace vorlix
