@@ -24,3 +24,40 @@ expect_usage_error(classify ....x... 1)
 expect_usage_error(classify ....x.... 3)
 expect_usage_error(threat ....x....z. 1)
 expect_usage_error(nosuchcommand)
+
+# Players from the sample library.
+expect_output("move H8" think --player players:Eager --moves -)
+expect_output("move G7" think --player players:Eager --moves H8)
+expect_usage_error(think --player players:Eager --moves H8,Z9)
+expect_usage_error(think --player players:Eager --moves H8,H8)
+expect_usage_error(match --first players:Eager --second players:Random)
+expect_usage_error(match --first players:Eager --second players:Random --games 0)
+execute_process(COMMAND ${CLI} think --player players:Nobody --moves H8 OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "think with an unknown player: exit ${rc}, expected 1")
+endif()
+
+# A short match: the summary lines in their form, and the same seed gives the same score.
+function(run_match out)
+  execute_process(COMMAND ${CLI} match --first players:Eager --second players:Random --games 4 --seed 7 ${ARGN}
+    OUTPUT_VARIABLE o ERROR_QUIET RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "vorlix-cli match: exit ${rc}: ${o}")
+  endif()
+  set(${out} "${o}" PARENT_SCOPE)
+endfunction()
+run_match(m1)
+run_match(m2 --jobs 2)
+foreach(pattern
+    "Score of players:Eager vs players:Random: [0-9]+ - [0-9]+ - [0-9]+  \\[[01]\\.[0-9][0-9][0-9]\\] 4\n"
+    "Elo difference: [-0-9.inf]+ \\+/- [-0-9.naif]+"
+    "players:Eager: mean [0-9.]+ [mu]?s, max [0-9.]+ [mu]?s per move \\([0-9]+ moves\\)")
+  if(NOT m1 MATCHES "${pattern}")
+    message(FATAL_ERROR "vorlix-cli match printed:\n${m1}\nwhich lacks ${pattern}")
+  endif()
+endforeach()
+string(REGEX MATCH "Score of[^\n]*" s1 "${m1}")
+string(REGEX MATCH "Score of[^\n]*" s2 "${m2}")
+if(NOT s1 STREQUAL s2)
+  message(FATAL_ERROR "the same seed gave '${s1}' and '${s2}'")
+endif()

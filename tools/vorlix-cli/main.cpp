@@ -14,6 +14,14 @@ const Command kCommands[] = {
      Classify},
     {"threat", "threat LINE COLOUR",
      "threat code, key cells and reference stone; LINE is 11 cells for offsets -4..+6", Threat},
+    {"match", "match --first ID --second ID --games N [--seed S] [--jobs J] [--save DIR]",
+     "plays N games between two computer players (ID: internal identifier or LIBRARY:NAME), "
+     "colours alternating, and prints the score, the Elo difference and thinking times",
+     Match},
+    {"think", "think --player ID --moves H8,H7,... [--seed S]",
+     "sets up the position from the moves (black first; '-' for none) and prints the player's "
+     "move as 'move X'",
+     Think},
 };
 
 void PrintHelp() {

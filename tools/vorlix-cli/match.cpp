@@ -1,0 +1,225 @@
+// match and think: computer players playing headless.
+
+#include "commands.h"
+#include "players_setup.h"
+
+#include "platform/messages.h"
+#include "vorlix/game/board.h"
+#include "vorlix/game/coords.h"
+#include "vorlix/game/internal_error.h"
+#include "vorlix/game/match.h"
+#include "vorlix/game/match_stats.h"
+#include "vorlix/game/random.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace cli {
+
+namespace {
+
+// "--name value" pairs; false for anything else or a repeated name.
+bool ParseOptions(const Args& args, std::map<std::string, std::string>& out) {
+    for (size_t i = 0; i < args.size(); i += 2) {
+        if (args[i].rfind("--", 0) != 0 || i + 1 >= args.size() || out.count(args[i])) return false;
+        out[args[i]] = args[i + 1];
+    }
+    return true;
+}
+
+bool ParseInt(const std::string& text, long long min, long long max, long long& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(text.c_str(), &end, 10);
+    if (errno || *end || v < min || v > max) return false;
+    value = v;
+    return true;
+}
+
+std::string Number(double v, int decimals) {
+    if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
+    if (std::isnan(v)) return "nan";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v + 0.0); // no "-0.0"
+    if (std::string(buf).find_first_not_of("-0.") == std::string::npos)
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, 0.0);
+    return buf;
+}
+
+std::string TimeText(double seconds) {
+    char buf[64];
+    if (seconds < 0.001)
+        std::snprintf(buf, sizeof buf, "%.1f us", seconds * 1e6);
+    else if (seconds < 1.0)
+        std::snprintf(buf, sizeof buf, "%.2f ms", seconds * 1000.0);
+    else
+        std::snprintf(buf, sizeof buf, "%.3f s", seconds);
+    return buf;
+}
+
+void PrintSummary(const vorlix::MatchOptions& o, const std::vector<vorlix::MatchGame>& games) {
+    const vorlix::MatchSummary s = vorlix::Summarise(games);
+    const int n = s.Wins + s.Losses + s.Draws;
+    const vorlix::EloEstimate e = vorlix::EstimateElo(s.Wins, s.Losses, s.Draws);
+    std::printf("Score of %s vs %s: %d - %d - %d  [%.3f] %d\n", o.First.c_str(), o.Second.c_str(),
+                s.Wins, s.Losses, s.Draws, e.Score, n);
+    std::printf("Elo difference: %s +/- %s, LOS: %.1f %%, DrawRatio: %.1f %%\n",
+                Number(e.Elo, 1).c_str(), Number(e.Error, 1).c_str(),
+                100.0 * vorlix::LikelihoodOfSuperiority(s.Wins, s.Losses),
+                n ? 100.0 * s.Draws / n : 0.0);
+    if (s.CompletePairs > 0) {
+        const vorlix::EloEstimate p = vorlix::EstimateEloPairs(s.Pairs);
+        std::printf("Ptnml(0-2): [%d, %d, %d, %d, %d], pair Elo: %s +/- %s\n", s.Pairs[0],
+                    s.Pairs[1], s.Pairs[2], s.Pairs[3], s.Pairs[4], Number(p.Elo, 1).c_str(),
+                    Number(p.Error, 1).c_str());
+    }
+    if (s.Failed) std::printf("Games without a result: %d\n", s.Failed);
+    for (int seat = 0; seat < 2; ++seat) {
+        double total = 0.0, max = 0.0;
+        int moves = 0;
+        for (const auto& g : games) {
+            total += g.ThinkTotal[seat];
+            max = std::max(max, g.ThinkMax[seat]);
+            moves += g.ThinkMoves[seat];
+        }
+        std::printf("%s: mean %s, max %s per move (%d moves)\n",
+                    (seat == 0 ? o.First : o.Second).c_str(),
+                    TimeText(moves ? total / moves : 0.0).c_str(), TimeText(max).c_str(), moves);
+    }
+}
+
+} // namespace
+
+int Match(const Args& args) {
+    const Command& me = *FindCommand("match");
+    std::map<std::string, std::string> opt;
+    if (!ParseOptions(args, opt)) return UsageError(me);
+    for (const auto& [name, value] : opt)
+        if (name != "--first" && name != "--second" && name != "--games" && name != "--seed" &&
+            name != "--jobs" && name != "--save")
+            return UsageError(me);
+    long long games = 0, jobs = 1, seed = 0;
+    if (!opt.count("--first") || !opt.count("--second") || !opt.count("--games") ||
+        !ParseInt(opt["--games"], 1, 1000000, games) ||
+        (opt.count("--jobs") && !ParseInt(opt["--jobs"], 1, 256, jobs)) ||
+        (opt.count("--seed") && !ParseInt(opt["--seed"], 0, 4294967295LL, seed)))
+        return UsageError(me);
+
+    vorlix::MatchOptions o;
+    o.First = opt["--first"];
+    o.Second = opt["--second"];
+    o.Games = static_cast<int>(games);
+    o.Jobs = static_cast<int>(jobs);
+    o.Seed = opt.count("--seed") ? static_cast<std::uint32_t>(seed) : vorlix::SeedRandom();
+    o.SaveFolder = opt.count("--save") ? opt["--save"] : "";
+    o.Config = ProgramSettings();
+    o.SetUpFactory = SetUpPlayerFactory;
+    if (!o.SaveFolder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.SaveFolder, ec);
+        if (ec) {
+            std::fprintf(stderr, "vorlix-cli match: cannot create %s: %s\n", o.SaveFolder.c_str(),
+                         ec.message().c_str());
+            return 1;
+        }
+    }
+    if (!opt.count("--seed")) std::printf("Seed: %u\n", o.Seed);
+    if (!CheckMatchPlayers(o)) {
+        std::fprintf(stderr, "vorlix-cli match: the players %s and %s cannot both be created\n",
+                     o.First.c_str(), o.Second.c_str());
+        return 1;
+    }
+
+    int finished = 0, w = 0, l = 0, d = 0;
+    auto games_ = vorlix::RunMatch(o, [&](const vorlix::MatchGame& g) {
+        ++finished;
+        w += g.Outcome == vorlix::MatchGame::FirstWon;
+        l += g.Outcome == vorlix::MatchGame::SecondWon;
+        d += g.Outcome == vorlix::MatchGame::Draw;
+        if (g.FaultSeat) {
+            const std::string& who = g.FaultSeat == 1 ? o.First : o.Second;
+            std::printf("Game %d: %s loses by error: %s\n", g.Number, who.c_str(),
+                        g.Message.c_str());
+        } else if (g.Outcome == vorlix::MatchGame::Failed) {
+            std::printf("Game %d: no result: %s\n", g.Number, g.Message.c_str());
+        }
+        std::fflush(stdout);
+        std::fprintf(stderr, "\rgame %d/%d  %d - %d - %d", finished, o.Games, w, l, d);
+        if (finished == o.Games) std::fprintf(stderr, "\n");
+    });
+    PrintSummary(o, games_);
+    return 0;
+}
+
+int Think(const Args& args) {
+    const Command& me = *FindCommand("think");
+    std::map<std::string, std::string> opt;
+    if (!ParseOptions(args, opt) || !opt.count("--player") || !opt.count("--moves"))
+        return UsageError(me);
+    for (const auto& [name, value] : opt)
+        if (name != "--player" && name != "--moves" && name != "--seed") return UsageError(me);
+    long long seed = 1;
+    if (opt.count("--seed") && !ParseInt(opt["--seed"], 0, 4294967295LL, seed))
+        return UsageError(me);
+
+    vorlix::ResetGameModel();
+    vorlix::SeedRandom(static_cast<std::uint32_t>(seed));
+    ::setenv("VORLIX_PLAYERS_CLOCK", std::to_string(seed).c_str(), 1);
+    std::stringstream moves(opt["--moves"] == "-" ? "" : opt["--moves"]);
+    std::string item;
+    while (std::getline(moves, item, ',')) {
+        vorlix::TPont p = vorlix::ParsePont(item);
+        if (!vorlix::OnBoard(p.X, p.Y) ||
+            vorlix::PontText(p.X, p.Y).find_first_not_of(' ') == std::string::npos ||
+            vorlix::TrimRight(vorlix::PontText(p.X, p.Y)) != vorlix::TrimRight(item)) {
+            std::fprintf(stderr, "vorlix-cli think: '%s' is not a point of the board\n",
+                         item.c_str());
+            return 2;
+        }
+        if (vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
+            std::fprintf(stderr, "vorlix-cli think: %s is played twice\n", item.c_str());
+            return 2;
+        }
+        vorlix::RecordMove(p.X, p.Y, vorlix::MoveCount % 2 == 0 ? vorlix::kBlack : vorlix::kWhite);
+    }
+    if (vorlix::MoveCount >= vorlix::kCells) {
+        std::fprintf(stderr, "vorlix-cli think: the board is full\n");
+        return 1;
+    }
+    vorlix::ColourToMove = static_cast<std::uint8_t>(vorlix::MoveCount % 2 + 1);
+    vorlix::MoverColour = vorlix::ColourToMove;
+    vorlix::MoverOpponent = vorlix::Opponent(vorlix::ColourToMove);
+
+    vorlix::PlayerFactory factory;
+    SetUpPlayerFactory(factory);
+    auto player = factory.CreatePlayerByName(opt["--player"], "");
+    if (!player || player->IsHuman) {
+        std::fprintf(stderr, "vorlix-cli think: no player %s\n", opt["--player"].c_str());
+        return 1;
+    }
+    // A fresh player sees a position it did not build up move by move.
+    player->BoardChanged = vorlix::MoveCount >= 2;
+    try {
+        player->Move();
+    } catch (const vorlix::InternalError& e) {
+        std::fprintf(stderr, "vorlix-cli think: %s\n", e.what());
+        return 1;
+    }
+    const vorlix::TPont m = vorlix::ChosenMove;
+    if (!vorlix::OnBoard(m.X, m.Y) || vorlix::Tabla[vorlix::CellIndex(m)] != vorlix::kEmpty) {
+        std::fprintf(stderr, "vorlix-cli think: the player answered %d,%d, not an empty point\n",
+                     m.X, m.Y);
+        return 1;
+    }
+    std::printf("move %s\n", vorlix::TrimRight(vorlix::PontText(m.X, m.Y)).c_str());
+    return 0;
+}
+
+} // namespace cli
