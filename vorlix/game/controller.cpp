@@ -103,7 +103,11 @@ void GameController::StartGame(bool returnMatch) {
     if (!Config.MachineStart) std::swap(first, second);
     if (ReturnMatch && !SavedColourChanged) std::swap(first, second);
     ColourChanged = false;
+    // The controller is never entered twice: New game stays disabled until the game ends.
+    window_.EnableCommand(GameCommand::NewGame, false);
+    window_.EnableCommand(GameCommand::ReturnMatch, false);
     PlayGame(first, second);
+    window_.EnableCommand(GameCommand::NewGame, true);
 }
 
 void GameController::PlayGame(const std::string& firstName, const std::string& secondName) {

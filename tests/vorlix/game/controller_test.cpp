@@ -222,6 +222,8 @@ TEST_F(ControllerTest, ResignWhileTheHumanWaitsEndsWithThePlainQuestion) {
     ASSERT_EQ(window.questions.size(), 1u);
     EXPECT_EQ(window.questions[0], kReview);
     EXPECT_EQ(controller.Outcome().kind, GameOutcome::Stopped);
+    EXPECT_TRUE(window.enabled[GameCommand::NewGame]);
+    EXPECT_FALSE(window.enabled[GameCommand::ReturnMatch]); // no colour-change opening
 }
 
 TEST_F(ControllerTest, TakeBackAfterTheFirstMoveRemovesNothing) {

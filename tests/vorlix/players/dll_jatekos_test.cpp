@@ -352,6 +352,10 @@ TEST_F(DllJatekosTest, ScanningTheFolderListsOnlyLibrariesWithPlayerName) {
     EXPECT_EQ(std::count(names.begin(), names.end(), "testlib_no_name"), 0);
     EXPECT_EQ(std::count(names.begin(), names.end(), "testlib_full"), 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), "testlib_minimal"), 1);
+    // Two libraries with the same display name stay two entries, each with its file.
+    int sameCaption = 0;
+    for (auto& l : libs) sameCaption += l.Caption == "Test Lib";
+    EXPECT_GE(sameCaption, 2);
 }
 
 TEST_F(DllJatekosTest, AboutTexts) {
