@@ -1,3 +1,4 @@
+#include "vorlix/game/internal_error.h"
 #include "vorlix/game/match.h"
 #include "vorlix/game/match_stats.h"
 
@@ -128,6 +129,49 @@ TEST(MatchTest, UnknownPlayersAreFoundBeforeTheRun) {
     EXPECT_FALSE(vorlix::CheckMatchPlayers(o));
     o.Second = "Ember";
     EXPECT_FALSE(vorlix::CheckMatchPlayers(o));
+}
+
+} // namespace
+
+namespace {
+
+// Computer players that fail: one plays off the board, one raises an engine error.
+class OffBoard : public vorlix::TJatekos {
+    void Move() override {
+        vorlix::ChosenMove = vorlix::MoveCount == 0 ? vorlix::TPont{8, 8} : vorlix::TPont{0, 3};
+    }
+};
+class Failing : public vorlix::TJatekos {
+    void Move() override {
+        if (vorlix::MoveCount > 0) throw vorlix::InternalError("mely", "Nincs sor !");
+        vorlix::ChosenMove = vorlix::TPont{8, 8};
+    }
+};
+
+TEST(MatchTest, AFaultLosesThatGameForItsPlayerAndTheRunGoesOn) {
+    auto o = SampleMatch(4, 2);
+    o.First = "OffBoard";
+    o.Second = "Failing";
+    o.SetUpFactory = [](vorlix::PlayerFactory& f) {
+        f.SetInternalPlayer("OffBoard", [] { return std::make_unique<OffBoard>(); });
+        f.SetInternalPlayer("Failing", [] { return std::make_unique<Failing>(); });
+    };
+    auto games = vorlix::RunMatch(o, nullptr);
+    ASSERT_EQ(games.size(), 4u);
+    // Odd games: OffBoard is black and plays H8, Failing fails on move 2. Even games:
+    // Failing opens at H8 and OffBoard's move 2 is off the board.
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i + 1);
+        if (i % 2 == 0) {
+            EXPECT_EQ(games[i].Outcome, vorlix::MatchGame::FirstWon);
+            EXPECT_EQ(games[i].FaultSeat, 2);
+            EXPECT_EQ(games[i].Message, "Nincs sor !");
+        } else {
+            EXPECT_EQ(games[i].Outcome, vorlix::MatchGame::SecondWon);
+            EXPECT_EQ(games[i].FaultSeat, 1);
+            EXPECT_EQ(games[i].Message, "Invalid move ! / 1. 0,3");
+        }
+    }
 }
 
 } // namespace
