@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <unistd.h>
 
 namespace cli {
 
@@ -137,6 +138,8 @@ int Match(const Args& args) {
         return 1;
     }
 
+    // Progress is a line that rewrites itself: only for a terminal.
+    const bool progress = ::isatty(2);
     int finished = 0, w = 0, l = 0, d = 0;
     auto games_ = vorlix::RunMatch(o, [&](const vorlix::MatchGame& g) {
         ++finished;
@@ -151,8 +154,10 @@ int Match(const Args& args) {
             std::printf("Game %d: no result: %s\n", g.Number, g.Message.c_str());
         }
         std::fflush(stdout);
-        std::fprintf(stderr, "\rgame %d/%d  %d - %d - %d", finished, o.Games, w, l, d);
-        if (finished == o.Games) std::fprintf(stderr, "\n");
+        if (progress) {
+            std::fprintf(stderr, "\rgame %d/%d  %d - %d - %d", finished, o.Games, w, l, d);
+            if (finished == o.Games) std::fprintf(stderr, "\n");
+        }
     });
     PrintSummary(o, games_);
     return 0;
