@@ -1,3 +1,4 @@
+#include "vorlix/ui/aboutdllform.h"
 #include "vorlix/ui/aboutplform.h"
 #include "vorlix/ui/opcioform.h"
 
@@ -6,6 +7,7 @@
 #include "support/test_support.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -84,4 +86,22 @@ TEST(AboutPlForm, CaptionAndSize) {
     EXPECT_EQ(f.windowTitle(), "About players");
     EXPECT_EQ(f.size(), QSize(280, 171));
     EXPECT_EQ(f.OkBt->text(), "Ok");
+}
+
+TEST(AboutDllForm, ShowsTheLibrarysTextsOrTheDefaults) {
+    TAboutDllForm full(std::string(TESTLIB_DIR) + "/testlib_full.so");
+    EXPECT_EQ(full.windowTitle(), "About this dll");
+    EXPECT_EQ(full.size(), QSize(280, 167));
+    EXPECT_FALSE(full.NameLb->text().isEmpty());
+    EXPECT_NE(full.NameLb->text(), "Unknow author.");
+
+    TAboutDllForm minimal(std::string(TESTLIB_DIR) + "/testlib_minimal.so");
+    EXPECT_EQ(minimal.NameLb->text(), "Unknow author.");
+    EXPECT_EQ(minimal.CountryLb->text(), "");
+    EXPECT_EQ(minimal.MailLb->text(), "");
+
+    TAboutDllForm missing(std::string(TESTLIB_DIR) + "/no_such_library.so");
+    EXPECT_EQ(missing.NameLb->text(), "Name");
+    EXPECT_EQ(missing.CountryLb->text(), "Country");
+    EXPECT_EQ(missing.MailLb->text(), "Mail address");
 }
