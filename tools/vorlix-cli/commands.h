@@ -20,6 +20,7 @@ int Classify(const Args& args);
 int Threat(const Args& args);
 int Match(const Args& args);
 int Think(const Args& args);
+int Vct(const Args& args);
 
 // Prints "usage: vorlix-cli <usage>" to standard error and returns 2.
 int UsageError(const Command& command);

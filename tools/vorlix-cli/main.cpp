@@ -22,6 +22,11 @@ const Command kCommands[] = {
      "sets up the position from the moves (black first; '-' for none) and prints the player's "
      "move as 'move X'",
      Think},
+    {"vct",
+     "vct [--moves H8,H7,...] [--depth D] [--nodes N] [--threes T] [--far-fours F] [--two-phase]",
+     "threat-sequence search for the side to move after the moves (black first): the first "
+     "move of a forced win, the nodes and the depth",
+     Vct},
 };
 
 void PrintHelp() {

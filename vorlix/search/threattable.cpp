@@ -1,0 +1,174 @@
+#include "vorlix/search/threattable.h"
+
+#include "vorlix/eval/linepattern.h"
+#include "vorlix/game/coords.h"
+
+#include <bit>
+
+namespace vorlix {
+
+int TCellSet::Count() const {
+    return std::popcount(w_[0]) + std::popcount(w_[1]) + std::popcount(w_[2]) +
+           std::popcount(w_[3]);
+}
+
+int TCellSet::Next(int cell) const {
+    int from = cell + 1;
+    if (from > kCells) return 0;
+    int word = from >> 6;
+    std::uint64_t bits = w_[word] & (~std::uint64_t{0} << (from & 63));
+    for (;;) {
+        if (bits) return word * 64 + std::countr_zero(bits);
+        if (++word == 4) return 0;
+        bits = w_[word];
+    }
+}
+
+TCellSet TCellSet::Minus(const TCellSet& other) const {
+    TCellSet r;
+    for (int i = 0; i < 4; ++i) r.w_[i] = w_[i] & ~other.w_[i];
+    return r;
+}
+
+namespace {
+TNeighbourTable BuildNeighbourTable() {
+    TNeighbourTable t;
+    for (int cell = 1; cell <= kCells; ++cell) {
+        for (int d = 0; d < 4; ++d) {
+            TNeighbourLine& line = t.Lines[cell][d];
+            for (int k = 1; k <= 4; ++k) {
+                for (int side : {-1, 1}) {
+                    int n = LineCells[cell][d][7 + side * k];
+                    if (n == 0) continue;
+                    line.Cells[line.Count++] = static_cast<std::uint8_t>(n);
+                    t.Near[cell].Add(n);
+                }
+            }
+        }
+    }
+    return t;
+}
+} // namespace
+
+const TNeighbourTable& NeighbourTable() {
+    // LineCells is filled before main; the first caller runs after that.
+    static const TNeighbourTable table = BuildNeighbourTable();
+    return table;
+}
+
+void TThreatTable::ComputeLine(int cell, int dir) {
+    std::uint8_t code = kThreatNone, completion = 0;
+    std::uint8_t state = Tabla[cell];
+    // The cell itself is never read by the classifier; an opponent stone there simply
+    // means this colour can make nothing through it.
+    if (state == kEmpty || state == colour_) {
+        code = ClassifyThreat(LineCells[cell][dir], colour_);
+        if (code == kThreatFour) completion = LineCells[cell][dir][7 + ThreatKey1];
+    }
+    code_[cell][dir] = code;
+    completion_[cell][dir] = completion;
+}
+
+void TThreatTable::Summarise(int cell) {
+    const std::uint8_t* c = code_[cell];
+    std::uint8_t state = Tabla[cell];
+    std::uint8_t summary = 0, threeDir = 0, threeMask = 0;
+    bool five = false;
+    if (state == kEmpty) {
+        int fours = 0;
+        bool openFour = false, three = false;
+        for (int d = 3; d >= 0; --d) {
+            five |= c[d] == kThreatFive;
+            openFour |= c[d] == kThreatOpenFour;
+            fours += c[d] == kThreatFour;
+            if (c[d] == kThreatOpenThree) three = true, threeDir = static_cast<std::uint8_t>(d);
+        }
+        summary = five                     ? kThreatFive
+                  : openFour || fours >= 2 ? kThreatOpenFour
+                  : fours == 1             ? kThreatFour
+                  : three                  ? kThreatOpenThree
+                                           : kThreatNone;
+        five = false;
+    } else if (state == colour_) {
+        for (int d = 0; d < 4; ++d) {
+            if (c[d] == kThreatOpenThree) threeMask |= static_cast<std::uint8_t>(1u << d);
+            five |= c[d] == kThreatFive;
+        }
+    }
+    summary_[cell] = summary;
+    threeDirection_[cell] = summary == kThreatOpenThree ? threeDir : 0;
+    threeMask_[cell] = threeMask;
+    if (summary == kThreatOpenFour || summary == kThreatFour)
+        fourCells_.Add(cell);
+    else
+        fourCells_.Remove(cell);
+    if (summary == kThreatOpenThree)
+        threeCells_.Add(cell);
+    else
+        threeCells_.Remove(cell);
+    if (threeMask)
+        threeStones_.Add(cell);
+    else
+        threeStones_.Remove(cell);
+    if (five)
+        fiveStones_.Add(cell);
+    else
+        fiveStones_.Remove(cell);
+}
+
+void TThreatTable::Compute() {
+    for (int cell = 1; cell <= kCells; ++cell) {
+        for (int d = 0; d < 4; ++d) ComputeLine(cell, d);
+        Summarise(cell);
+    }
+}
+
+void TThreatTable::CellChanged(int cell) {
+    const TNeighbourTable& nb = NeighbourTable();
+    for (int d = 0; d < 4; ++d) {
+        ComputeLine(cell, d);
+        const TNeighbourLine& line = nb.Lines[cell][d];
+        for (int i = 0; i < line.Count; ++i) {
+            int n = line.Cells[i];
+            ComputeLine(n, d);
+            Summarise(n);
+        }
+    }
+    Summarise(cell);
+}
+
+int TThreatTable::FourDirection(int cell) const {
+    for (int d = 0; d < 4; ++d)
+        if (code_[cell][d] == kThreatFour) return d;
+    return 0;
+}
+
+bool TThreatTable::FirstExistingThree(int& stone, int& dir) const {
+    stone = threeStones_.First();
+    if (stone == 0) return false;
+    dir = std::countr_zero(static_cast<unsigned>(threeMask_[stone]));
+    return true;
+}
+
+std::string TThreatTable::Differences(const TThreatTable& other) const {
+    auto at = [](const char* what, int cell) {
+        return std::string(what) + " at " + TrimRight(CellText(cell));
+    };
+    for (int cell = 1; cell <= kCells; ++cell) {
+        for (int d = 0; d < 4; ++d) {
+            if (code_[cell][d] != other.code_[cell][d]) return at("code", cell);
+            if (completion_[cell][d] != other.completion_[cell][d]) return at("completion", cell);
+        }
+        if (summary_[cell] != other.summary_[cell]) return at("summary", cell);
+        if (threeDirection_[cell] != other.threeDirection_[cell])
+            return at("three direction", cell);
+        if (threeMask_[cell] != other.threeMask_[cell]) return at("three stone", cell);
+    }
+    if (!(fourCells_ == other.fourCells_)) return "four-cells";
+    if (!(threeCells_ == other.threeCells_)) return "three-cells";
+    if (!(threeStones_ == other.threeStones_)) return "existing threes";
+    if (!(fiveStones_ == other.fiveStones_)) return "fives";
+    return {};
+}
+
+} // namespace vorlix
