@@ -61,3 +61,20 @@ string(REGEX MATCH "Score of[^\n]*" s2 "${m2}")
 if(NOT s1 STREQUAL s2)
   message(FATAL_ERROR "the same seed gave '${s1}' and '${s2}'")
 endif()
+
+# vct: a four-three for black (H8), the same position without the three (no win), a
+# chain of fours found only from depth 2, and malformed positions.
+expect_output("to move: black\nwin: H8\nline: H8\nnodes: 0\ndepth: 1"
+  vct --moves E8,D8,F8,A1,G8,A15,H9,O1,H10,O15)
+expect_output("to move: white\nwin: H8\nline: H8\nnodes: 0\ndepth: 1"
+  vct --moves A1,E8,D8,F8,A15,G8,O1,H9,O15,H10,O14)
+expect_output("to move: black\nwin: none\nnodes: 4\ndepth: 2" vct --moves E8,D8,F8,A1,G8,A15)
+expect_output("to move: black\nwin: none\nnodes: 0\ndepth: 1"
+  vct --moves E8,D8,F8,H6,G8,H12,H9,L15,H10,A1,I12,A15,J13,O1,K14,O15 --depth 1 --threes 0)
+expect_output("to move: black\nwin: G10\nline: G10 I8\nnodes: 2\ndepth: 2"
+  vct --moves E8,D8,F8,H6,G8,H12,H9,L15,H10,A1,I12,A15,J13,O1,K14,O15 --threes 0)
+expect_usage_error(vct --moves H8,H8)
+expect_usage_error(vct --moves H8,P8)
+expect_usage_error(vct --moves H8,)
+expect_usage_error(vct --moves H8 --depth 0)
+expect_usage_error(vct --nodes x)

@@ -35,7 +35,7 @@ bool SetUpMoves(const std::string& list) {
     vorlix::ResetGameModel();
     std::uint8_t colour = vorlix::kBlack;
     size_t start = 0;
-    while (start < list.size()) {
+    while (!list.empty() && start <= list.size()) {
         size_t comma = list.find(',', start);
         if (comma == std::string::npos) comma = list.size();
         std::string text = list.substr(start, comma - start);

@@ -56,7 +56,7 @@ const TNeighbourTable& NeighbourTable() {
     return table;
 }
 
-void TThreatTable::ComputeLine(int cell, int dir) {
+bool TThreatTable::ComputeLine(int cell, int dir) {
     std::uint8_t code = kThreatNone, completion = 0;
     std::uint8_t state = Tabla[cell];
     // The cell itself is never read by the classifier; an opponent stone there simply
@@ -65,55 +65,46 @@ void TThreatTable::ComputeLine(int cell, int dir) {
         code = ClassifyThreat(LineCells[cell][dir], colour_);
         if (code == kThreatFour) completion = LineCells[cell][dir][7 + ThreatKey1];
     }
+    const bool changed = code != code_[cell][dir] || completion != completion_[cell][dir];
     code_[cell][dir] = code;
     completion_[cell][dir] = completion;
+    return changed;
 }
 
 void TThreatTable::Summarise(int cell) {
     const std::uint8_t* c = code_[cell];
-    std::uint8_t state = Tabla[cell];
-    std::uint8_t summary = 0, threeDir = 0, threeMask = 0;
+    const std::uint8_t state = Tabla[cell];
+    std::uint8_t summary = kThreatNone, threeDir = 0, threeMask = 0;
     bool five = false;
+    for (int d = 0; d < 4; ++d)
+        threeMask |= static_cast<std::uint8_t>((c[d] == kThreatOpenThree) << d);
     if (state == kEmpty) {
-        int fours = 0;
-        bool openFour = false, three = false;
-        for (int d = 3; d >= 0; --d) {
-            five |= c[d] == kThreatFive;
-            openFour |= c[d] == kThreatOpenFour;
-            fours += c[d] == kThreatFour;
-            if (c[d] == kThreatOpenThree) three = true, threeDir = static_cast<std::uint8_t>(d);
-        }
-        summary = five                     ? kThreatFive
-                  : openFour || fours >= 2 ? kThreatOpenFour
-                  : fours == 1             ? kThreatFour
-                  : three                  ? kThreatOpenThree
-                                           : kThreatNone;
-        five = false;
+        const int fours = (c[0] == kThreatFour) + (c[1] == kThreatFour) + (c[2] == kThreatFour) +
+                          (c[3] == kThreatFour);
+        auto any = [c](std::uint8_t code) {
+            return c[0] == code || c[1] == code || c[2] == code || c[3] == code;
+        };
+        summary = any(kThreatFive)                     ? kThreatFive
+                  : any(kThreatOpenFour) || fours >= 2 ? kThreatOpenFour
+                  : fours == 1                         ? kThreatFour
+                  : threeMask                          ? kThreatOpenThree
+                                                       : kThreatNone;
+        if (summary == kThreatOpenThree)
+            threeDir = static_cast<std::uint8_t>(std::countr_zero(threeMask));
+        threeMask = 0;
     } else if (state == colour_) {
-        for (int d = 0; d < 4; ++d) {
-            if (c[d] == kThreatOpenThree) threeMask |= static_cast<std::uint8_t>(1u << d);
-            five |= c[d] == kThreatFive;
-        }
+        five = c[0] == kThreatFive || c[1] == kThreatFive || c[2] == kThreatFive ||
+               c[3] == kThreatFive;
+    } else {
+        threeMask = 0;
     }
     summary_[cell] = summary;
-    threeDirection_[cell] = summary == kThreatOpenThree ? threeDir : 0;
+    threeDirection_[cell] = threeDir;
     threeMask_[cell] = threeMask;
-    if (summary == kThreatOpenFour || summary == kThreatFour)
-        fourCells_.Add(cell);
-    else
-        fourCells_.Remove(cell);
-    if (summary == kThreatOpenThree)
-        threeCells_.Add(cell);
-    else
-        threeCells_.Remove(cell);
-    if (threeMask)
-        threeStones_.Add(cell);
-    else
-        threeStones_.Remove(cell);
-    if (five)
-        fiveStones_.Add(cell);
-    else
-        fiveStones_.Remove(cell);
+    fourCells_.Set(cell, summary == kThreatOpenFour || summary == kThreatFour);
+    threeCells_.Set(cell, summary == kThreatOpenThree);
+    threeStones_.Set(cell, threeMask != 0);
+    fiveStones_.Set(cell, five);
 }
 
 void TThreatTable::Compute() {
@@ -129,9 +120,9 @@ void TThreatTable::CellChanged(int cell) {
         ComputeLine(cell, d);
         const TNeighbourLine& line = nb.Lines[cell][d];
         for (int i = 0; i < line.Count; ++i) {
-            int n = line.Cells[i];
-            ComputeLine(n, d);
-            Summarise(n);
+            const int n = line.Cells[i];
+            // Only this line of n read the changed cell; n's own state is the same.
+            if (ComputeLine(n, d)) Summarise(n);
         }
     }
     Summarise(cell);

@@ -25,6 +25,11 @@ class TCellSet {
     bool Has(int cell) const { return (w_[cell >> 6] >> (cell & 63)) & 1u; }
     void Add(int cell) { w_[cell >> 6] |= std::uint64_t{1} << (cell & 63); }
     void Remove(int cell) { w_[cell >> 6] &= ~(std::uint64_t{1} << (cell & 63)); }
+    void Set(int cell, bool in) {
+        const std::uint64_t bit = std::uint64_t{1} << (cell & 63);
+        std::uint64_t& w = w_[cell >> 6];
+        w = (w & ~bit) | ((std::uint64_t{0} - in) & bit);
+    }
     bool Empty() const { return (w_[0] | w_[1] | w_[2] | w_[3]) == 0; }
     int Count() const;
     // First cell of the set, or 0 when it is empty.
@@ -98,7 +103,8 @@ class TThreatTable {
     std::string Differences(const TThreatTable& other) const;
 
   private:
-    void ComputeLine(int cell, int dir);
+    // True when the code or the completion cell changed.
+    bool ComputeLine(int cell, int dir);
     void Summarise(int cell);
 
     std::uint8_t colour_;
