@@ -73,6 +73,7 @@ expect_output("to move: black\nwin: none\nnodes: 0\ndepth: 1"
   vct --moves E8,D8,F8,H6,G8,H12,H9,L15,H10,A1,I12,A15,J13,O1,K14,O15 --depth 1 --threes 0)
 expect_output("to move: black\nwin: G10\nline: G10 I8\nnodes: 2\ndepth: 2"
   vct --moves E8,D8,F8,H6,G8,H12,H9,L15,H10,A1,I12,A15,J13,O1,K14,O15 --threes 0)
+expect_output("to move: black\nwin: none\nnodes: 0\ndepth: 0" vct --moves -)
 expect_usage_error(vct --moves H8,H8)
 expect_usage_error(vct --moves H8,P8)
 expect_usage_error(vct --moves H8,)

@@ -28,13 +28,15 @@ bool ParseNumber(const std::string& s, long lo, long hi, long& value) {
     return true;
 }
 
-// Plays "H8,H7,..." from an empty board, black first, and sets the side to move.
+// Plays "H8,H7,..." from an empty board, black first, and sets the side to move; "-"
+// or nothing is the empty board.
 // False (with a message) for a malformed point, a point off the board or an occupied
 // cell.
 bool SetUpMoves(const std::string& list) {
     vorlix::ResetGameModel();
     std::uint8_t colour = vorlix::kBlack;
     size_t start = 0;
+    if (list == "-") return true; // an empty board, as for think
     while (!list.empty() && start <= list.size()) {
         size_t comma = list.find(',', start);
         if (comma == std::string::npos) comma = list.size();
