@@ -2,6 +2,7 @@
 
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/coords.h"
+#include "vorlix/game/internal_error.h"
 
 #include <bit>
 
@@ -108,6 +109,8 @@ void TThreatTable::Summarise(int cell) {
 }
 
 void TThreatTable::Compute() {
+    undoTop_ = 0;
+    frames_ = 0;
     for (int cell = 1; cell <= kCells; ++cell) {
         for (int d = 0; d < 4; ++d) ComputeLine(cell, d);
         Summarise(cell);
@@ -124,6 +127,48 @@ void TThreatTable::CellChanged(int cell) {
             // Only this line of n read the changed cell; n's own state is the same.
             if (ComputeLine(n, d)) Summarise(n);
         }
+    }
+    Summarise(cell);
+}
+
+void TThreatTable::Push(int cell) {
+    if (frames_ == kCells)
+        throw InternalError("threattable", "Assertion failure", "too many stones");
+    frameStart_[frames_] = static_cast<std::uint16_t>(undoTop_);
+    frameCell_[frames_++] = static_cast<std::uint8_t>(cell);
+    auto remember = [this](int c, int d) {
+        undo_[undoTop_++] = TUndo{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d),
+                                  code_[c][d], completion_[c][d]};
+    };
+    const TNeighbourTable& nb = NeighbourTable();
+    for (int d = 0; d < 4; ++d) {
+        remember(cell, d);
+        ComputeLine(cell, d);
+        const TNeighbourLine& line = nb.Lines[cell][d];
+        for (int i = 0; i < line.Count; ++i) {
+            const int n = line.Cells[i];
+            const TUndo old{static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(d), code_[n][d],
+                            completion_[n][d]};
+            if (ComputeLine(n, d)) {
+                undo_[undoTop_++] = old;
+                Summarise(n);
+            }
+        }
+    }
+    Summarise(cell);
+}
+
+void TThreatTable::Pop() {
+    if (frames_ == 0) throw InternalError("threattable", "Assertion failure", "nothing to pop");
+    --frames_;
+    const int start = frameStart_[frames_];
+    const int cell = frameCell_[frames_];
+    while (undoTop_ > start) {
+        const TUndo& u = undo_[--undoTop_];
+        code_[u.cell][u.dir] = u.code;
+        completion_[u.cell][u.dir] = u.completion;
+        // A neighbour has one entry per frame; the cell itself is summarised once below.
+        if (u.cell != cell) Summarise(u.cell);
     }
     Summarise(cell);
 }

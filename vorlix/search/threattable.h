@@ -9,8 +9,8 @@
 // CellChanged(c) brings it up to date after the state of cell c changed, touching only
 // the cells within four steps of c on its four lines, which are the only cells whose
 // classification reads c. The search keeps one table per colour this way while it puts
-// stones down and lifts them, and in debug builds checks every update against a fresh
-// Compute() (Differences).
+// stones down (Push, which also remembers what it overwrote) and lifts them (Pop), and
+// in debug builds checks every update against a fresh Compute() (Differences).
 
 #include "vorlix/game/board.h"
 
@@ -70,6 +70,11 @@ class TThreatTable {
     void Compute();
     // Brings the table up to date after the state of `cell` changed.
     void CellChanged(int cell);
+    // The same for a stone just put on `cell`, remembering the entries it overwrote;
+    // Pop() restores them once the stone is lifted again, without classifying anything.
+    // Pushes and pops nest (last in, first out); Compute() forgets them.
+    void Push(int cell);
+    void Pop();
 
     // ThreatCode (0, 1, 5, 21, 85) of the line through `cell` in direction `dir` with the
     // cell counted as this colour's stone; 0 for a cell holding the other colour.
@@ -107,6 +112,12 @@ class TThreatTable {
     bool ComputeLine(int cell, int dir);
     void Summarise(int cell);
 
+    // One overwritten entry of code_ and completion_.
+    struct TUndo {
+        std::uint8_t cell, dir, code, completion;
+    };
+    static constexpr int kMaxUndo = 4 * 9; // the cell's own four lines and 8 cells on each
+
     std::uint8_t colour_;
     std::uint8_t code_[kCells + 1][4] = {};
     std::uint8_t completion_[kCells + 1][4] = {};
@@ -114,6 +125,11 @@ class TThreatTable {
     std::uint8_t threeDirection_[kCells + 1] = {};
     std::uint8_t threeMask_[kCells + 1] = {};
     TCellSet fourCells_, threeCells_, threeStones_, fiveStones_;
+    TUndo undo_[kCells * kMaxUndo];
+    int undoTop_ = 0;
+    std::uint16_t frameStart_[kCells + 1] = {};
+    std::uint8_t frameCell_[kCells + 1] = {};
+    int frames_ = 0;
 };
 
 } // namespace vorlix

@@ -349,8 +349,8 @@ void TVct::Place(int cell, std::uint8_t colour) {
     Tabla[cell] = colour;
     placed_[placedCount_++] = static_cast<std::uint8_t>(cell);
     ++NodeCount;
-    tables_[kBlack].CellChanged(cell);
-    tables_[kWhite].CellChanged(cell);
+    tables_[kBlack].Push(cell);
+    tables_[kWhite].Push(cell);
     CheckTables();
     // With white attacking the window is served only once per iteration.
     if (Attacker == kBlack && NodeCount % kDispatchEvery == 0) platform::DispatchPendingEvents();
@@ -359,8 +359,8 @@ void TVct::Place(int cell, std::uint8_t colour) {
 void TVct::Remove(int cell) {
     Tabla[cell] = kEmpty;
     --placedCount_;
-    tables_[kBlack].CellChanged(cell);
-    tables_[kWhite].CellChanged(cell);
+    tables_[kBlack].Pop();
+    tables_[kWhite].Pop();
     CheckTables();
 }
 

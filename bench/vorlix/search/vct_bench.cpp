@@ -45,7 +45,7 @@ std::vector<int> EmptyCells() {
 
 void BM_ThreatTablesUpdate(benchmark::State& state) {
     RandomPosition(static_cast<int>(state.range(0)), 42);
-    TThreatTable black(kBlack), white(kWhite);
+    static TThreatTable black(kBlack), white(kWhite);
     black.Compute();
     white.Compute();
     auto empty = EmptyCells();
@@ -54,11 +54,11 @@ void BM_ThreatTablesUpdate(benchmark::State& state) {
         int cell = empty[i];
         if (++i == empty.size()) i = 0;
         Tabla[cell] = kBlack;
-        black.CellChanged(cell);
-        white.CellChanged(cell);
+        black.Push(cell);
+        white.Push(cell);
         Tabla[cell] = kEmpty;
-        black.CellChanged(cell);
-        white.CellChanged(cell);
+        black.Pop();
+        white.Pop();
         benchmark::DoNotOptimize(black.FourCells());
     }
     state.SetItemsProcessed(state.iterations() * 2); // stones put and lifted

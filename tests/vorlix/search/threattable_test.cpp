@@ -2,6 +2,7 @@
 
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/coords.h"
+#include "vorlix/game/internal_error.h"
 #include "vorlix/game/random.h"
 
 #include <gtest/gtest.h>
@@ -115,8 +116,11 @@ TEST_F(ThreatTableTest, TwoFoursMakeSummaryFive) {
 // with a table built from scratch: random positions, random stones put and lifted.
 TEST_F(ThreatTableTest, IncrementalUpdateMatchesFullRecompute) {
     SeedRuntimeRandom(20261207);
-    TThreatTable inc[3] = {TThreatTable(kBlack), TThreatTable(kBlack), TThreatTable(kWhite)};
-    TThreatTable fresh;
+    // Updated by CellChanged, and by Push and Pop.
+    static TThreatTable inc[3] = {TThreatTable(kBlack), TThreatTable(kBlack), TThreatTable(kWhite)};
+    static TThreatTable stacked[3] = {TThreatTable(kBlack), TThreatTable(kBlack),
+                                      TThreatTable(kWhite)};
+    static TThreatTable fresh;
     for (int game = 0; game < 40; ++game) {
         ResetGameModel();
         const int stones = 10 + RuntimeRandom(90);
@@ -126,8 +130,7 @@ TEST_F(ThreatTableTest, IncrementalUpdateMatchesFullRecompute) {
             Tabla[cell] = static_cast<std::uint8_t>(1 + RuntimeRandom(2));
             ++placed;
         }
-        inc[1].Compute();
-        inc[2].Compute();
+        for (int k = 1; k <= 2; ++k) inc[k].Compute(), stacked[k].Compute();
         std::vector<int> put;
         for (int step = 0; step < 60; ++step) {
             bool lift = !put.empty() && RuntimeRandom(3) == 0;
@@ -144,13 +147,25 @@ TEST_F(ThreatTableTest, IncrementalUpdateMatchesFullRecompute) {
             }
             for (int k = 1; k <= 2; ++k) {
                 inc[k].CellChanged(cell);
+                if (lift)
+                    stacked[k].Pop();
+                else
+                    stacked[k].Push(cell);
                 fresh.SetColour(static_cast<std::uint8_t>(k));
                 fresh.Compute();
                 ASSERT_EQ(inc[k].Differences(fresh), "")
                     << "game " << game << " step " << step << " colour " << k;
+                ASSERT_EQ(stacked[k].Differences(fresh), "")
+                    << "push/pop: game " << game << " step " << step << " colour " << k;
             }
         }
     }
+}
+
+TEST_F(ThreatTableTest, PopWithoutPushIsAnError) {
+    static TThreatTable t(kBlack);
+    t.Compute();
+    EXPECT_THROW(t.Pop(), InternalError);
 }
 
 // The table's codes are ClassifyThreat's, read through LineCells.
