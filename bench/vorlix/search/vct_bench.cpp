@@ -1,7 +1,6 @@
 // Micro-benchmarks of the threat-sequence search: the threat-table update that every
-// node pays, the full table build of each run, and whole runs on a known win and on
-// seeded middle games (mostly without a win, so the budget is spent, as in the
-// players' check of each candidate move).
+// node pays (a stone put and lifted), the full table build of each run, and whole runs
+// on a known win and on seeded quiet middle games with the budgets the players use.
 
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/board.h"
