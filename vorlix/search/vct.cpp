@@ -197,7 +197,11 @@ bool TVct::Attack(int ply, int depth, int last, int farFours, int threes, int fo
         const bool three = s == kThreatOpenThree;
         const bool nothing = !four && !three;
         if (ply >= depth) {
-            if (four || (nothing && at.HasExistingThree())) MoreThreats = 1;
+            // A deeper iteration would play the block whenever the lines below do. (A
+            // block that makes an open three counts as well: were it left out, a forced
+            // block at the top that makes a three would never be searched past depth 1.)
+            if (four || (three && threes > 0) || (nothing && at.HasExistingThree()))
+                MoreThreats = 1;
             return false;
         }
         if (four)

@@ -1,11 +1,13 @@
 #include "vorlix/search/vct.h"
 
 #include "platform/events.h"
+#include "vorlix/eval/linepattern.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/trialstones.h"
 #include "vorlix/players/jatekos.h"
+#include "vorlix/search/threattable.h"
 
 #include <gtest/gtest.h>
 
@@ -166,6 +168,14 @@ const VctCase kCases[] = {
      0,
      {"H8"},
      1},
+    // The defender's four D4-G7 must be blocked at H8, and the block makes two open
+    // threes: found from depth 2.
+    {"ForcedBlockMakesThrees",
+     {{"H9", "H10", "I8", "J8", "C3"}, {"D4", "E5", "F6", "G7"}},
+     7,
+     5,
+     {"H8"},
+     2},
     // One closed three: its four is blocked and nothing follows.
     {"NoWin", {{"E8", "F8", "G8"}, {"D8"}}, 7, 5, {}, -1},
     {"NoThreats", {{"H8", "J10"}, {"H7", "I9"}}, 7, 5, {}, 0},
@@ -178,6 +188,10 @@ const VctCase kCases[] = {
     {"AlreadyFive", {{"E8", "F8", "G8", "H8", "I8", "H9", "H10"}, {"D8"}}, 7, 5, {}, 0},
     {"DefenderAlreadyFive", {{"H9", "H10", "H11"}, {"E8", "F8", "G8", "H8", "I8"}}, 7, 5, {}, 0},
 };
+
+void PrintTo(const VctCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class VctCaseTest : public ::testing::TestWithParam<std::tuple<VctCase, std::uint8_t>> {
   protected:
@@ -436,6 +450,64 @@ TEST_F(VctTest, RandomPositions) {
         }
     }
     EXPECT_GT(wins, 0) << "the sample should hold some wins by fours";
+}
+
+// A quiet middle game: every stone lands within two cells of the others and makes no
+// four, open three or five for its colour.
+void QuietPosition(int stones, std::uint32_t seed) {
+    static TThreatTable threats[3] = {TThreatTable(kBlack), TThreatTable(kBlack),
+                                      TThreatTable(kWhite)};
+    ResetGameModel();
+    SeedRuntimeRandom(seed);
+    Tabla[kCentre] = kBlack;
+    std::uint8_t colour = kWhite;
+    for (int placed = 1; placed < stones; ++placed) {
+        threats[colour].Compute();
+        std::vector<int> quiet;
+        for (int c = 1; c <= kCells; ++c) {
+            if (Tabla[c] != kEmpty || threats[colour].Summary(c) != kThreatNone) continue;
+            bool near = false;
+            for (int dx = -2; dx <= 2; ++dx)
+                for (int dy = -2; dy <= 2; ++dy) {
+                    int x = CellX(c) + dx, y = CellY(c) + dy;
+                    near = near || (OnBoard(x, y) && Tabla[CellIndex(x, y)] != kEmpty);
+                }
+            if (near) quiet.push_back(c);
+        }
+        if (quiet.empty()) break;
+        Tabla[quiet[static_cast<size_t>(RuntimeRandom(static_cast<int>(quiet.size())))]] = colour;
+        colour = Opponent(colour);
+    }
+    ColourToMove = colour;
+}
+
+// The search answers a three only with counter-fours and the cells that stop it. A
+// win it reports must still be there after any other reply too: put the first move,
+// try every empty cell as the defender's answer and search again for the attacker.
+TEST_F(VctTest, AWinSurvivesEveryReply) {
+    vct->MaxDepth = 9;
+    vct->NodeLimit = 5000;
+    vct->ThreeLimit = 4;
+    int checked = 0;
+    for (std::uint32_t seed = 1; seed <= 14; ++seed) {
+        QuietPosition(20 + static_cast<int>(seed * 37 % 61), seed);
+        vct->Run();
+        if (vct->Result == 0 || vct->DepthReached == 0) continue;
+        ++checked;
+        const int first = vct->Result;
+        const std::uint8_t a = ColourToMove, d = Opponent(a);
+        Tabla[first] = a;
+        for (int reply = 1; reply <= kCells; ++reply) {
+            if (Tabla[reply] != kEmpty) continue;
+            Tabla[reply] = d;
+            vct->Run();
+            EXPECT_NE(vct->Result, 0)
+                << "seed " << seed << ": " << Text(first) << " answered by " << Text(reply);
+            Tabla[reply] = kEmpty;
+        }
+        Tabla[first] = kEmpty;
+    }
+    EXPECT_GE(checked, 5);
 }
 
 } // namespace
