@@ -96,8 +96,11 @@ void TVct::RunPhase() {
         DepthReached = depth;
         if (proved) {
             // The line holds the attacker's moves against the last defence tried.
+            // (A proof at the top always has a move: an open three standing there means
+            // a cell that makes an open four, which Prepare has already taken.)
             std::copy(Line, Line + kMaxPly + 1, WinLine);
-            WinLineLength = std::max(1, WinLineLength);
+            if (WinLineLength < 1)
+                throw InternalError("vct", "Assertion failure", "win without a first move");
             Result = WinLine[1];
             return;
         }
