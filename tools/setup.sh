@@ -37,7 +37,7 @@ install_missing() {
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$here" -B "$dir" -G Ninja "$@" > "$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+    cmake -S "$here" -B "$dir" -G Ninja "$@" > "$dir/configure.log" 2>&1 || { cat "$dir/configure.log"; return 1; }
     cmake --build "$dir" -j "$jobs"
 }
 
