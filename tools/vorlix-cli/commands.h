@@ -21,6 +21,8 @@ int Threat(const Args& args);
 int Match(const Args& args);
 int Think(const Args& args);
 int Vct(const Args& args);
+int Tables(const Args& args);
+int Eval(const Args& args);
 
 // Prints "usage: vorlix-cli <usage>" to standard error and returns 2.
 int UsageError(const Command& command);

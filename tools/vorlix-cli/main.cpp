@@ -27,6 +27,11 @@ const Command kCommands[] = {
      "threat-sequence search for the side to move after the moves (black first): the first "
      "move of a forced win, the nodes and the depth",
      Vct},
+    {"tables", "tables FOLDER", "writes the six pattern table files of the data folder into FOLDER", Tables},
+    {"eval", "eval --player ID --moves H8,H7,... [--top N] [--seed S] [--data DIR]",
+     "the values an evaluation player (Turbo, Rupo, Zelta, DraskHS) gives the best cells, "
+     "then its abilities' parameters",
+     Eval},
 };
 
 void PrintHelp() {

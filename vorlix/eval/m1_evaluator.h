@@ -58,7 +58,7 @@ class TM1Evaluator : public TKepesseg {
     // [colour 1..2]: candidate lines that make five (code 1) or a straight four (code 2).
     std::int32_t FiveCount[3] = {}, StraightFourCount[3] = {};
     // [colour 1..2][cell 1..225][direction]
-    std::int32_t Class[3][kCells + 1][4] = {}, Code[3][kCellSlots][4] = {};
+    std::int32_t Class[3][kCells + 1][4] = {}, Code[3][kCells + 1][4] = {};
     // Cells the threat adjustment lowered.
     std::uint8_t Changed[28] = {};
     std::int32_t ChangedCount = 0;

@@ -49,7 +49,7 @@ const ClassRow kClassRows[] = {
     {1, "five", 20000, 10000, 3000,
      "winning is above everything; stopping the opponent's five is above everything else. "
      "E1: a cell that completes five is the strongest potential a position can hold"},
-    {2, "open four", 4000, 1500, 800,
+    {2, "open four", 6000, 2500, 800,
      "an open four wins next move; blocking the cell where the opponent would make one "
      "(his open three) must come before any own threat except a five, an open four, a "
      "four-three or a double four"},
@@ -87,8 +87,8 @@ struct PairRow {
 };
 
 const PairRow kPairRows[] = {
-    {3, 3, 3000, 2000, 900, "double four: wins (ours) or must be broken up (theirs)"},
-    {3, 4, 3000, 2000, 900, "four-three: wins unless the opponent is faster"},
+    {3, 3, 4000, 2500, 900, "double four: wins (ours) or must be broken up (theirs)"},
+    {3, 4, 4000, 2500, 900, "four-three: wins unless the opponent is faster"},
     {4, 4, 700, 800, 400,
      "double three: wins against a quiet opponent, but below blocking his open three"},
     {3, 5, 40, 25, 20, "a four that also builds a three"},
