@@ -25,7 +25,8 @@ int Tables(const Args& args) {
         std::fprintf(stderr, "vorlix-cli tables: %s\n", error.c_str());
         return 1;
     }
-    for (const auto& f : vorlix::PatternTableFiles()) std::printf("wrote %s/%s\n", args[0].c_str(), f.first.c_str());
+    for (const auto& f : vorlix::PatternTableFiles())
+        std::printf("wrote %s/%s\n", args[0].c_str(), f.first.c_str());
     return 0;
 }
 
@@ -37,7 +38,8 @@ bool SetUpPosition(const std::string& moves, std::string* error) {
     std::uint8_t colour = vorlix::kBlack;
     while (std::getline(in, item, ',')) {
         vorlix::TPont p = vorlix::ParsePont(item);
-        if (p.X == 0 || !vorlix::OnBoard(p.X, p.Y) || vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
+        if (p.X == 0 || !vorlix::OnBoard(p.X, p.Y) ||
+            vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
             *error = "bad or occupied move '" + item + "'";
             return false;
         }
@@ -54,12 +56,18 @@ int Eval(const Args& args) {
     int top = 8;
     unsigned seed = 1;
     for (size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--player") player = args[i + 1];
-        else if (args[i] == "--moves") moves = args[i + 1];
-        else if (args[i] == "--data") data = args[i + 1];
-        else if (args[i] == "--top") top = std::atoi(args[i + 1].c_str());
-        else if (args[i] == "--seed") seed = static_cast<unsigned>(std::strtoul(args[i + 1].c_str(), nullptr, 10));
-        else return UsageError(me);
+        if (args[i] == "--player")
+            player = args[i + 1];
+        else if (args[i] == "--moves")
+            moves = args[i + 1];
+        else if (args[i] == "--data")
+            data = args[i + 1];
+        else if (args[i] == "--top")
+            top = std::atoi(args[i + 1].c_str());
+        else if (args[i] == "--seed")
+            seed = static_cast<unsigned>(std::strtoul(args[i + 1].c_str(), nullptr, 10));
+        else
+            return UsageError(me);
     }
     if (player.empty() || args.size() % 2 != 0) return UsageError(me);
     if (!data.empty()) vorlix::SetEngineDataFolder(data);
@@ -89,15 +97,19 @@ int Eval(const Args& args) {
     };
     std::vector<Cell> cells;
     if (p->AlNum > 0) {
-        for (int i = 1; i <= p->AlNum; ++i) cells.push_back({p->AlList[i].X, p->AlList[i].Y, p->AlValue[i]});
+        for (int i = 1; i <= p->AlNum; ++i)
+            cells.push_back({p->AlList[i].X, p->AlList[i].Y, p->AlValue[i]});
     } else {
         for (int x = 1; x <= vorlix::kBoardSize; ++x)
             for (int y = 1; y <= vorlix::kBoardSize; ++y)
-                if (vorlix::Tabla[vorlix::CellIndex(x, y)] == vorlix::kEmpty) cells.push_back({x, y, p->ValueArray[x][y]});
+                if (vorlix::Tabla[vorlix::CellIndex(x, y)] == vorlix::kEmpty)
+                    cells.push_back({x, y, p->ValueArray[x][y]});
     }
-    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.v > b.v; });
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const Cell& a, const Cell& b) { return a.v > b.v; });
     for (int i = 0; i < top && i < static_cast<int>(cells.size()); ++i)
-        std::printf("%s %.4f\n", vorlix::PontText(cells[i].x, cells[i].y).c_str(), static_cast<double>(cells[i].v));
+        std::printf("%s %.4f\n", vorlix::PontText(cells[i].x, cells[i].y).c_str(),
+                    static_cast<double>(cells[i].v));
     vorlix::TTextList lines;
     for (int a = 0; a < p->Kepessegek.Count(); ++a) {
         p->Kepessegek.Items(a)->ShowProperties(lines);

@@ -8,9 +8,9 @@
 namespace vorlix {
 
 enum CandidateMode : int {
-    kCandidatesNear = 0,    // distance one only
-    kCandidatesBoth = 1,    // distance one, then distance two
-    kCandidatesSecond = 2,  // distance two only
+    kCandidatesNear = 0,   // distance one only
+    kCandidatesBoth = 1,   // distance one, then distance two
+    kCandidatesSecond = 2, // distance two only
 };
 
 struct CandidateList {

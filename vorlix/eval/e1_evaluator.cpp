@@ -71,7 +71,8 @@ float TE1Evaluator::PositionValue(const std::int32_t* cells, int count) {
     double sOwn = 0, sOpp = 0;
     for (int i = 0; i < count; ++i) {
         int n = cells[i];
-        if (n < 1 || n > kCells) throw InternalError("E1", "Assertion failure", "cell " + std::to_string(n));
+        if (n < 1 || n > kCells)
+            throw InternalError("E1", "Assertion failure", "cell " + std::to_string(n));
         if (Tabla[n] != kEmpty) continue;
         for (int colour = 1; colour <= 2; ++colour) {
             CacheCell(n, colour);
@@ -176,7 +177,8 @@ float TE1Evaluator::MoveValue(int cell) {
 
 float TE1Evaluator::SecondScore(int cell) {
     if (cell < 1 || cell > kCells || Tabla[cell] != kEmpty)
-        throw InternalError("E1", "Assertion failure", "SecondScore on cell " + std::to_string(cell));
+        throw InternalError("E1", "Assertion failure",
+                            "SecondScore on cell " + std::to_string(cell));
     const int k = ColourToMove, l = Opponent(ColourToMove);
     static std::int32_t A[kCells + 1], C[kCells + 1];
     Tabla[cell] = static_cast<std::uint8_t>(k);
@@ -210,8 +212,10 @@ float TE1Evaluator::SecondScore(int cell) {
                 float w = W[std::abs(x - cx)][std::abs(y - cy)];
                 if (w <= 0) continue;
                 // The products are 32-bit integers, the sums floating point.
-                sa += w * static_cast<std::int32_t>(static_cast<std::uint32_t>(A[n]) * static_cast<std::uint32_t>(A[c]));
-                sc += w * static_cast<std::int32_t>(static_cast<std::uint32_t>(C[n]) * static_cast<std::uint32_t>(C[c]));
+                sa += w * static_cast<std::int32_t>(static_cast<std::uint32_t>(A[n]) *
+                                                    static_cast<std::uint32_t>(A[c]));
+                sc += w * static_cast<std::int32_t>(static_cast<std::uint32_t>(C[n]) *
+                                                    static_cast<std::uint32_t>(C[c]));
             }
         s1 += (A[c] + sa) / 2;
         s2 += (C[c] + sc) / 2;
@@ -227,12 +231,13 @@ bool TE1Evaluator::CheckCache(std::string* why) const {
         for (int colour = 1; colour <= 2; ++colour) {
             for (int d = 0; d < 4; ++d) {
                 LineResult r = ClassifyLine(LineCells[n][d], colour);
-                if (r.lineClass != Cache->Class[colour][n][d] || r.lineCode != Cache->Code[colour][n][d]) {
+                if (r.lineClass != Cache->Class[colour][n][d] ||
+                    r.lineCode != Cache->Code[colour][n][d]) {
                     if (why)
-                        *why = "E1 cache: cell " + std::to_string(n) + " colour " + std::to_string(colour) +
-                               " direction " + std::to_string(d) + " holds code " +
-                               std::to_string(Cache->Code[colour][n][d]) + ", board gives " +
-                               std::to_string(r.lineCode);
+                        *why = "E1 cache: cell " + std::to_string(n) + " colour " +
+                               std::to_string(colour) + " direction " + std::to_string(d) +
+                               " holds code " + std::to_string(Cache->Code[colour][n][d]) +
+                               ", board gives " + std::to_string(r.lineCode);
                     return false;
                 }
             }
@@ -240,8 +245,9 @@ bool TE1Evaluator::CheckCache(std::string* why) const {
             // the fresh value.
             if (CachedCellValue(n, colour) != Cache->Value[colour][n]) {
                 if (why)
-                    *why = "E1 cache: cell " + std::to_string(n) + " colour " + std::to_string(colour) +
-                           " holds value " + std::to_string(Cache->Value[colour][n]) + ", tables give " +
+                    *why = "E1 cache: cell " + std::to_string(n) + " colour " +
+                           std::to_string(colour) + " holds value " +
+                           std::to_string(Cache->Value[colour][n]) + ", tables give " +
                            std::to_string(CachedCellValue(n, colour));
                 return false;
             }

@@ -10,7 +10,9 @@ namespace vorlix {
 
 // ---------------------------------------------------------------------------- Turbo
 
-TTurbo::TTurbo() { Name = "Turbo"; }
+TTurbo::TTurbo() {
+    Name = "Turbo";
+}
 
 void TTurbo::Reset() {
     std::fill(&Count[0][0][0], &Count[0][0][0] + sizeof Count, std::uint8_t{0});
@@ -32,8 +34,10 @@ void TTurbo::AddStone(int x, int y, int k) {
             if (ck == 5) Five = 1;
             for (int i = 0; i < 5; ++i) {
                 int cell = CellIndex(sx + i * dx, sy + i * dy);
-                if (c[l] == 0) Score[cell][k] += W(ck) - W(ck - 1);
-                else if (ck == 1) Score[cell][l] -= W(c[l]); // the window is dead for l
+                if (c[l] == 0)
+                    Score[cell][k] += W(ck) - W(ck - 1);
+                else if (ck == 1)
+                    Score[cell][l] -= W(c[l]); // the window is dead for l
             }
         }
     }
@@ -43,7 +47,7 @@ TPont TTurbo::ChooseMove() {
     const int k = ColourToMove, l = 3 - k;
     for (int i = 0; i < 4; ++i) TopValue[i] = -2147483647, TopX[i] = TopY[i] = 0;
     TPont move{8, 8};
-    if (Tabla[kCentre] == kEmpty) TopValue[0] = 4;
+    if (Tabla[kCentre] == kEmpty) TopValue[0] = 4, TopX[0] = 8, TopY[0] = 8;
     const std::int32_t a = P[0];
     for (int x = 1; x <= kBoardSize; ++x)
         for (int y = 1; y <= kBoardSize; ++y) {
@@ -53,7 +57,8 @@ TPont TTurbo::ChooseMove() {
             int at = 4;
             while (at > 0 && v > TopValue[at - 1]) --at;
             if (at >= 4) continue;
-            for (int i = 3; i > at; --i) TopValue[i] = TopValue[i - 1], TopX[i] = TopX[i - 1], TopY[i] = TopY[i - 1];
+            for (int i = 3; i > at; --i)
+                TopValue[i] = TopValue[i - 1], TopX[i] = TopX[i - 1], TopY[i] = TopY[i - 1];
             TopValue[at] = v, TopX[at] = x, TopY[at] = y;
             if (at == 0) move = TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
         }
@@ -79,9 +84,12 @@ void TTurbo::Evaluate() {
     bestValue_ = 0;
     int stones = 0;
     for (int n = 1; n <= kCells; ++n) stones += Tabla[n] != kEmpty;
-    if (stones == 0) move = TPont{8, 8};
-    else if (stones == 1 && SecondMove) move = RandomReal() < 0.5 ? TPont{7, 7} : TPont{7, 8};
-    else move = ChooseMove();
+    if (stones == 0)
+        move = TPont{8, 8};
+    else if (stones == 1 && SecondMove)
+        move = RandomReal() < 0.5 ? TPont{7, 7} : TPont{7, 8};
+    else
+        move = ChooseMove();
     AddStone(move.X, move.Y, ColourToMove);
     ++Applied;
     AlNum = 0;
@@ -99,7 +107,8 @@ void TTurbo::ShowProperties(TTextList& target) {
 // ----------------------------------------------------------------------------- Rupo
 
 TRupo::TRupo()
-    : Distance(std::make_unique<TDistanceEvaluator>(this)), M1(std::make_unique<TM1Evaluator>(this)) {
+    : Distance(std::make_unique<TDistanceEvaluator>(this)),
+      M1(std::make_unique<TM1Evaluator>(this)) {
     Name = "Rupo";
     Distance->DistanceTwo = 1;
     Distance->Ertek1 = Distance->Ertek1S = 1.0f;
@@ -112,11 +121,14 @@ TRupo::TRupo()
 TRupo::~TRupo() = default;
 
 // The distance evaluator is listed among the abilities but does not act.
-void TRupo::Evaluate() { M1->Action(); }
+void TRupo::Evaluate() {
+    M1->Action();
+}
 
 // ---------------------------------------------------------------------------- Zelta
 
-TZelta::TZelta() : M1(std::make_unique<TM1Evaluator>(this)), E1(std::make_unique<TE1Evaluator>(this)) {
+TZelta::TZelta()
+    : M1(std::make_unique<TM1Evaluator>(this)), E1(std::make_unique<TE1Evaluator>(this)) {
     Name = "Zelta";
     M1->Szorzo = 0.008f;
     E1->Szorzo = 0.006f;

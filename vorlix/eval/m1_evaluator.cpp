@@ -64,13 +64,26 @@ template <class ValueOf> void TM1Evaluator::ThreatAdjust(ValueOf valueOf) {
             if (ChangedCount < 28) Changed[ChangedCount++] = static_cast<std::uint8_t>(cell);
         }
         switch (e.Kind) {
-        case 50: *v += 900.0f * m; break;
-        case 60: *v += 750.0f * m; break;
-        case 80: *v += 940.0f * m; break;
-        case 84: *v += 1040.0f * m; break;
-        case 86: *v += 1050.0f * m; break;
-        case 90: *v += 950.0f * m; break;
-        default: break;
+        case 50:
+            *v += 900.0f * m;
+            break;
+        case 60:
+            *v += 750.0f * m;
+            break;
+        case 80:
+            *v += 940.0f * m;
+            break;
+        case 84:
+            *v += 1040.0f * m;
+            break;
+        case 86:
+            *v += 1050.0f * m;
+            break;
+        case 90:
+            *v += 950.0f * m;
+            break;
+        default:
+            break;
         }
     }
 }

@@ -48,9 +48,9 @@ class TM1Evaluator : public TKepesseg {
     void EvaluateCandidates(CandidateList* cells, float* values);
 
     std::unique_ptr<TThreatEvaluator> Threats;
-    float Szorzo = 0.01f;       // multiplier
-    std::uint8_t Flag1 = 0;     // read by nothing here
-    std::uint8_t Deep = 0;      // enables the threat adjustment
+    float Szorzo = 0.01f;   // multiplier
+    std::uint8_t Flag1 = 0; // read by nothing here
+    std::uint8_t Deep = 0;  // enables the threat adjustment
     std::string FileNames[4] = {"M1Ertek.dat", "M1Sajat.dat", "M1Ellen.dat", "M1Vegyes.dat"};
     CodeValues OwnCode{}, OppCode{};
     PairMatrix OwnPair{}, OppPair{}, Mixed{};

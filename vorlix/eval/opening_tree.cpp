@@ -115,7 +115,9 @@ std::vector<OpeningNode> TOpeningTree::Parse(const std::string& text) {
 
 TOpeningTree::TOpeningTree(TJatekos* owner) : TKepesseg(owner), nodes_(Parse(kNotation)) {}
 
-int TOpeningTree::Depth() const { return DepthFrom(nodes_, Root()); }
+int TOpeningTree::Depth() const {
+    return DepthFrom(nodes_, Root());
+}
 
 int TOpeningTree::SymmetryOf(TPont m) {
     if ((m.X == 8 && m.Y == 7) || (m.X == 9 && m.Y == 7)) return 0;

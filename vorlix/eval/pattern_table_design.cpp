@@ -75,7 +75,8 @@ struct CodeRow {
 };
 
 const CodeRow kCodeAdjustments[] = {
-    {22, 40, 30, 30, "--xXX--: an open three with room on both sides makes a straight four two ways"},
+    {22, 40, 30, 30,
+     "--xXX--: an open three with room on both sides makes a straight four two ways"},
     {80, 10, 5, 5, "---xX---: the open two with the most room"},
     {113, 2, 1, 1, "----x----: a lone stone in open space"},
 };
@@ -115,7 +116,9 @@ const MixedRow kMixedRows[] = {
     {0, 0, 0, "no mixed terms"},
 };
 
-const char* ClassName(int c) { return kClassRows[c].name; }
+const char* ClassName(int c) {
+    return kClassRows[c].name;
+}
 
 std::string ShapesOf(int code) {
     for (const auto& row : linepattern::CodeTable())
@@ -140,8 +143,10 @@ std::string CodeFile(bool m1) {
                 own += m1 ? adj.m1Own : adj.e1;
                 opp += m1 ? adj.m1Opp : 0;
             }
-        if (m1) std::snprintf(buf, sizeof buf, "%3d %6d %6d   ", code, own, opp);
-        else std::snprintf(buf, sizeof buf, "%3d %6d   ", code, own);
+        if (m1)
+            std::snprintf(buf, sizeof buf, "%3d %6d %6d   ", code, own, opp);
+        else
+            std::snprintf(buf, sizeof buf, "%3d %6d   ", code, own);
         out += buf;
         out += "class " + std::to_string(c.lineClass) + " " + c.name + ": " + ShapesOf(code) + "\n";
     }
@@ -153,7 +158,10 @@ enum class Matrix { M1Own, M1Opp, M1Mixed, E1 };
 std::string MatrixFile(Matrix which, const char* title) {
     PairMatrix m{};
     for (const auto& p : kPairRows) {
-        int v = which == Matrix::M1Own ? p.m1Own : which == Matrix::M1Opp ? p.m1Opp : which == Matrix::E1 ? p.e1 : 0;
+        int v = which == Matrix::M1Own   ? p.m1Own
+                : which == Matrix::M1Opp ? p.m1Opp
+                : which == Matrix::E1    ? p.e1
+                                         : 0;
         m[p.a][p.b] = m[p.b][p.a] = v;
     }
     if (which == Matrix::M1Mixed)
@@ -161,7 +169,8 @@ std::string MatrixFile(Matrix which, const char* title) {
     std::string out = std::string(title) + "\n";
     out += which == Matrix::M1Mixed
                ? "Row: the opponent's class; column c: the own class (generated, do not edit)\n"
-               : "Row r, column c: entry [c][r] for two directions of classes c and r (generated, do not edit)\n";
+               : "Row r, column c: entry [c][r] for two directions of classes c and r (generated, "
+                 "do not edit)\n";
     char buf[160];
     std::snprintf(buf, sizeof buf, "%-16s %2s", "class", "r");
     out += buf;
@@ -187,9 +196,13 @@ std::string MatrixFile(Matrix which, const char* title) {
 std::vector<std::pair<std::string, std::string>> PatternTableFiles() {
     return {
         {"M1Ertek.dat", CodeFile(true)},
-        {"M1Sajat.dat", MatrixFile(Matrix::M1Own, "M1Sajat.dat: own class pairs of the candidate values")},
-        {"M1Ellen.dat", MatrixFile(Matrix::M1Opp, "M1Ellen.dat: opponent class pairs of the candidate values")},
-        {"M1Vegyes.dat", MatrixFile(Matrix::M1Mixed, "M1Vegyes.dat: own against opponent classes of the candidate values")},
+        {"M1Sajat.dat",
+         MatrixFile(Matrix::M1Own, "M1Sajat.dat: own class pairs of the candidate values")},
+        {"M1Ellen.dat",
+         MatrixFile(Matrix::M1Opp, "M1Ellen.dat: opponent class pairs of the candidate values")},
+        {"M1Vegyes.dat",
+         MatrixFile(Matrix::M1Mixed,
+                    "M1Vegyes.dat: own against opponent classes of the candidate values")},
         {"E1Ertek.dat", CodeFile(false)},
         {"E1Sajat.dat", MatrixFile(Matrix::E1, "E1Sajat.dat: class pairs of the position values")},
     };

@@ -22,7 +22,9 @@ std::ifstream OpenTable(const std::string& path) {
     return in;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Skips blanks; true when a number starts at `pos`.
 bool AtNumber(const std::string& s, size_t& pos) {
@@ -41,7 +43,8 @@ std::int32_t ReadNumber(const std::string& path, int lineNo, const std::string& 
     char* end = nullptr;
     errno = 0;
     long long v = std::strtoll(begin, &end, 10);
-    if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX) Fail(path, lineNo, "number out of range");
+    if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
+        Fail(path, lineNo, "number out of range");
     pos += static_cast<size_t>(end - begin);
     if (pos < s.size() && !IsBlank(s[pos])) Fail(path, lineNo, "a number was expected");
     return static_cast<std::int32_t>(v);
@@ -109,8 +112,8 @@ void BuildDirectionTable(const PairMatrix& m, DirectionTable* t) {
         for (int j = 0; j < 10; ++j)
             for (int k = 0; k < 10; ++k)
                 for (int l = 0; l < 10; ++l) {
-                    std::uint16_t s = static_cast<std::uint16_t>(
-                        e(i, j) + e(i, k) + e(i, l) + e(j, k) + e(j, l) + e(k, l));
+                    std::uint16_t s = static_cast<std::uint16_t>(e(i, j) + e(i, k) + e(i, l) +
+                                                                 e(j, k) + e(j, l) + e(k, l));
                     (*t)[i][j][k][l] = static_cast<std::int16_t>(s);
                 }
 }

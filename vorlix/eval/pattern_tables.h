@@ -25,11 +25,10 @@ using CodeValues = std::array<std::int32_t, kMaxTableCode + 1>;
 // [class][class]; a matrix file line "r: v0 v1 ..." fills [0][r], [1][r], ...
 using PairMatrix = std::array<std::array<std::int32_t, kTableClasses>, kTableClasses>;
 // [c1][c2][c3][c4]: the six pair entries of four directions' classes, summed in 16 bits.
-using DirectionTable =
-    std::array<std::array<std::array<std::array<std::int16_t, 10>, 10>, 10>, 10>;
+using DirectionTable = std::array<std::array<std::array<std::array<std::int16_t, 10>, 10>, 10>, 10>;
 
 class PatternTableError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -16,7 +16,9 @@ std::string Fixed3(float v) {
     return buf;
 }
 
-bool Occupied(int x, int y) { return OnBoard(x, y) && Tabla[CellIndex(x, y)] != kEmpty; }
+bool Occupied(int x, int y) {
+    return OnBoard(x, y) && Tabla[CellIndex(x, y)] != kEmpty;
+}
 
 } // namespace
 
@@ -30,8 +32,10 @@ int NearCells(int mode, TPont* points) {
                 for (int dy = -2; dy <= 2; ++dy) {
                     if (!Occupied(x + dx, y + dy)) continue;
                     bool near = dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1;
-                    if (near) mark[x][y] = 1;
-                    else if (mode != 0 && mark[x][y] == 0) mark[x][y] = 2;
+                    if (near)
+                        mark[x][y] = 1;
+                    else if (mode != 0 && mark[x][y] == 0)
+                        mark[x][y] = 2;
                 }
         }
     int count = 0;
@@ -39,7 +43,8 @@ int NearCells(int mode, TPont* points) {
         for (int x = 1; x <= kBoardSize; ++x)
             for (int y = 1; y <= kBoardSize; ++y)
                 if (mark[x][y] == want)
-                    points[count++] = TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
+                    points[count++] =
+                        TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
     return count;
 }
 
@@ -103,7 +108,8 @@ void TEmptySpaceEvaluator::ComputeValues(float (&values)[16][16]) {
     Current = ShownMoves > MoveThreshold ? LateWeight : EarlyWeight;
     float e[kBoardSize + 2][kBoardSize + 2] = {};
     for (int x = 1; x <= kBoardSize; ++x)
-        for (int y = 1; y <= kBoardSize; ++y) e[x][y] = Tabla[CellIndex(x, y)] == kEmpty ? 1.0f : 0.0f;
+        for (int y = 1; y <= kBoardSize; ++y)
+            e[x][y] = Tabla[CellIndex(x, y)] == kEmpty ? 1.0f : 0.0f;
     for (int pass = 0; pass < Passes; ++pass) {
         float n[kBoardSize + 2][kBoardSize + 2] = {};
         for (int x = 1; x <= kBoardSize; ++x)

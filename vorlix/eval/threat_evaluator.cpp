@@ -14,7 +14,9 @@ constexpr int kDX[4] = {1, 0, 1, 1};
 constexpr int kDY[4] = {0, 1, 1, -1};
 constexpr int kOff = -1; // off the board: neither own nor empty
 
-int At(int x, int y) { return OnBoard(x, y) ? Tabla[CellIndex(x, y)] : kOff; }
+int At(int x, int y) {
+    return OnBoard(x, y) ? Tabla[CellIndex(x, y)] : kOff;
+}
 
 bool NearStone(int x, int y, std::uint8_t colour) {
     for (int dx = -2; dx <= 2; ++dx)
@@ -36,8 +38,8 @@ std::string Fixed2(float v) {
 // One line through a trial stone: the run of own stones through it and what lies
 // beyond each end. Forward is +direction.
 struct LineWalk {
-    int r = 1;           // stones in the run, trial stone included
-    int fx, fy, bx, by;  // the cells just after and just before the run
+    int r = 1;            // stones in the run, trial stone included
+    int fx, fy, bx, by;   // the cells just after and just before the run
     int fwd = 0, bwd = 0; // stones of the run on each side of the trial stone
 };
 
@@ -77,10 +79,10 @@ struct Combination {
     std::int32_t hi, lo, result;
 };
 constexpr Combination kCombinations[] = {
-    {10, 10, 25},  {15, 10, 46},  {15, 15, 48},  {30, 15, 31},  {30, 25, 25},  {30, 30, 100},
-    {31, 10, 46},  {31, 15, 48},  {31, 30, 100}, {50, 10, 84},  {50, 30, 80},  {50, 31, 80},
-    {60, 25, 25},  {60, 30, 110}, {60, 31, 110}, {60, 46, 46},  {60, 48, 48},  {60, 50, 90},
-    {60, 60, 120}, {80, 60, 110}, {90, 30, 110}, {90, 31, 110}, {90, 60, 120}, {100, 50, 80},
+    {10, 10, 25},   {15, 10, 46},   {15, 15, 48},  {30, 15, 31},  {30, 25, 25},  {30, 30, 100},
+    {31, 10, 46},   {31, 15, 48},   {31, 30, 100}, {50, 10, 84},  {50, 30, 80},  {50, 31, 80},
+    {60, 25, 25},   {60, 30, 110},  {60, 31, 110}, {60, 46, 46},  {60, 48, 48},  {60, 50, 90},
+    {60, 60, 120},  {80, 60, 110},  {90, 30, 110}, {90, 31, 110}, {90, 60, 120}, {100, 50, 80},
     {100, 60, 110}, {110, 60, 120},
 };
 
@@ -217,7 +219,8 @@ void TThreatEvaluator::PostProcess() {
     bool defend = false;
     for (int i = 1; i <= Count; ++i) {
         std::int32_t k = List[i].Kind;
-        if (k == 46 || k == 48 || k == 50 || k == 80 || k == 84 || k == 86 || k == 90) defend = true;
+        if (k == 46 || k == 48 || k == 50 || k == 80 || k == 84 || k == 86 || k == 90)
+            defend = true;
     }
     if (defend) {
         // The opponent's threat comes first: our own (double) threes would be too slow.
@@ -252,9 +255,12 @@ void TThreatEvaluator::AddValues(float (&values)[16][16]) const {
     for (int i = 1; i <= Count; ++i) {
         int x = List[i].X, y = List[i].Y;
         std::int32_t k = List[i].Kind;
-        if (k == kThreatOppThree) add(x, y, OppThree);
-        else if (k == kThreatOppFour) add(x, y, OppFour);
-        else if (k == kThreatOppDoubleThree) add(x, y, OppDoubleThree);
+        if (k == kThreatOppThree)
+            add(x, y, OppThree);
+        else if (k == kThreatOppFour)
+            add(x, y, OppFour);
+        else if (k == kThreatOppDoubleThree)
+            add(x, y, OppDoubleThree);
         else if (k == kThreatOwnThree) {
             add(x, y, OwnThree);
             if (Sugarzas) radiate(x, y, NextToThree, TwoFromThree);

@@ -31,7 +31,8 @@ inline void Play(const std::string& moves) {
 // Puts stones without a record: "H8 H9" black, then white, as two lists.
 inline void Stones(const std::string& black, const std::string& white, std::uint8_t toMove) {
     vorlix::ResetGameModel();
-    for (auto [list, colour] : {std::pair{black, vorlix::kBlack}, std::pair{white, vorlix::kWhite}}) {
+    for (auto [list, colour] :
+         {std::pair{black, vorlix::kBlack}, std::pair{white, vorlix::kWhite}}) {
         std::stringstream in(list);
         std::string item;
         while (in >> item) vorlix::Tabla[vorlix::CellIndex(vorlix::ParsePont(item))] = colour;
@@ -39,7 +40,9 @@ inline void Stones(const std::string& black, const std::string& white, std::uint
     vorlix::ColourToMove = toMove;
 }
 
-inline int Cell(const char* text) { return vorlix::CellIndex(vorlix::ParsePont(text)); }
+inline int Cell(const char* text) {
+    return vorlix::CellIndex(vorlix::ParsePont(text));
+}
 
 // The program folder's data folder of the build (the committed tables).
 inline std::string BuiltDataFolder() {

@@ -48,7 +48,8 @@ TEST(OpeningTree, SymmetryMapsStoredMovesOntoTheGame) {
     for (const char* m : {"I8", "I9", "H9", "G9", "G8", "G7"}) {
         TPont game = ParsePont(m);
         int s = TOpeningTree::SymmetryOf(game);
-        bool hit = TOpeningTree::Map(ParsePont("H7"), s) == game || TOpeningTree::Map(ParsePont("I7"), s) == game;
+        bool hit = TOpeningTree::Map(ParsePont("H7"), s) == game ||
+                   TOpeningTree::Map(ParsePont("I7"), s) == game;
         EXPECT_TRUE(hit) << m;
     }
 }

@@ -35,7 +35,8 @@ TEST(PatternTables, CodeFileKeepsUnlistedCodesAtZero) {
 
 TEST(PatternTables, MatrixLineFillsAColumnOfItsRow) {
     TempFolder dir;
-    auto path = Write(dir, "m.dat", std::string(kHeadings) + "open three : 4  1 2 3\nx:9 0 0 0 0 0 0 0 0 0 -9\n");
+    auto path = Write(dir, "m.dat",
+                      std::string(kHeadings) + "open three : 4  1 2 3\nx:9 0 0 0 0 0 0 0 0 0 -9\n");
     PairMatrix m;
     ReadMatrixFile(path, &m);
     EXPECT_EQ(m[0][4], 1);
@@ -120,7 +121,8 @@ TEST(PatternTables, CommittedFilesMatchTheDesign) {
         ASSERT_TRUE(in) << name;
         std::stringstream s;
         s << in.rdbuf();
-        EXPECT_EQ(s.str(), text) << name << " is out of date: run `build/bin/vorlix-cli tables data`";
+        EXPECT_EQ(s.str(), text) << name
+                                 << " is out of date: run `build/bin/vorlix-cli tables data`";
     }
 }
 

@@ -29,9 +29,9 @@ TEST(Distance, NeighboursTakeOwnOrOpponentValue) {
     d.Ertek1 = 2.0f;
     Grid g;
     d.AddValues(g.v);
-    EXPECT_FLOAT_EQ(g.v[7][7], 1.95f); // next to the mover's stone
-    EXPECT_FLOAT_EQ(g.v[2][2], 2.0f);  // next to the opponent's
-    EXPECT_FLOAT_EQ(g.v[8][8], -20.0f); // the stone's own cell is not its neighbour
+    EXPECT_FLOAT_EQ(g.v[7][7], 1.95f);   // next to the mover's stone
+    EXPECT_FLOAT_EQ(g.v[2][2], 2.0f);    // next to the opponent's
+    EXPECT_FLOAT_EQ(g.v[8][8], -20.0f);  // the stone's own cell is not its neighbour
     EXPECT_FLOAT_EQ(g.v[8][10], -20.0f); // two away without the distance-two flag
 }
 

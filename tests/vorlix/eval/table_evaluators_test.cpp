@@ -104,7 +104,7 @@ TEST_F(M1Candidates, CountsFivesAndStraightFours) {
     m.EvaluateCandidates(&cells, values);
     EXPECT_EQ(m.FiveCount[1], 1);
     EXPECT_EQ(m.FiveCount[2], 0);
-    EXPECT_EQ(m.StraightFourCount[2], 2); // F10 and J10
+    EXPECT_EQ(m.StraightFourCount[2], 2);     // F10 and J10
     EXPECT_GT(ValueOf("I8"), ValueOf("F10")); // winning first
 }
 
@@ -151,7 +151,8 @@ class E1 : public evaltest::EvalTest {
     double Brute(int mover) const {
         double s = 0;
         for (int n = 1; n <= kCells; ++n)
-            if (Tabla[n] == kEmpty) s += e.FullCellValue(n, mover) - e.FullCellValue(n, Opponent(mover));
+            if (Tabla[n] == kEmpty)
+                s += e.FullCellValue(n, mover) - e.FullCellValue(n, Opponent(mover));
         return s * e.Szorzo;
     }
 };

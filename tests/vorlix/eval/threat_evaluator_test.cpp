@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Combo{90, 30, 110}, Combo{90, 60, 120}, Combo{100, 50, 80},
                       Combo{100, 60, 110}, Combo{110, 60, 120},
                       // any other pair: the larger kind
-                      Combo{60, 15, 60}, Combo{50, 50, 50}, Combo{150, 60, 150}, Combo{25, 10, 25}));
+                      Combo{60, 15, 60}, Combo{50, 50, 50}, Combo{150, 60, 150},
+                      Combo{25, 10, 25}));
 
 class Threats : public evaltest::EvalTest {
   protected:
