@@ -1,6 +1,8 @@
 #include "players_setup.h"
 
 #include "platform/program_folder.h"
+#include "vorlix/eval/eval_players.h"
+#include "vorlix/eval/pattern_tables.h"
 
 namespace cli {
 
@@ -9,8 +11,12 @@ vorlix::Settings ProgramSettings() {
 }
 
 void SetUpPlayerFactory(vorlix::PlayerFactory& factory) {
-    factory.PlayersFolder = ProgramSettings().PlayersFolder;
-    // Internal players register their makers here as the search engine provides them.
+    const vorlix::Settings settings = ProgramSettings();
+    factory.PlayersFolder = settings.PlayersFolder;
+    // The engines read their pattern tables from the data folder of the settings.
+    vorlix::SetEngineDataFolder(settings.DataFolder);
+    // Internal players register their makers here as the engines provide them.
+    vorlix::RegisterEvaluationPlayers(factory);
 }
 
 } // namespace cli

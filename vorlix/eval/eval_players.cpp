@@ -1,6 +1,8 @@
 #include "vorlix/eval/eval_players.h"
 
+#include "platform/messages.h"
 #include "vorlix/eval/candidates.h"
+#include "vorlix/game/player_factory.h"
 #include "vorlix/game/random.h"
 
 #include <algorithm>
@@ -228,6 +230,19 @@ std::unique_ptr<TJatekos> CreateEvaluationPlayer(const std::string& id) {
     if (id == "Rupo") return std::make_unique<TRupo>();
     if (id == "Zelta") return std::make_unique<TZelta>();
     return nullptr;
+}
+
+void RegisterEvaluationPlayers(PlayerFactory& factory) {
+    for (const char* id : {"DraskHS", "Turbo", "Rupo", "Zelta"}) {
+        factory.SetInternalPlayer(id, [name = std::string(id)]() -> std::unique_ptr<TJatekos> {
+            try {
+                return CreateEvaluationPlayer(name);
+            } catch (const PatternTableError& e) {
+                platform::ShowMessage(platform::MessageKind::Error, e.what());
+                return nullptr;
+            }
+        });
+    }
 }
 
 } // namespace vorlix

@@ -89,8 +89,15 @@ class TDraskHS : public TJatekos {
     std::unique_ptr<TThreatEvaluator> Threats;
 };
 
+class PlayerFactory;
+
 // The evaluation player for an identifier ("Turbo", "Rupo", "Zelta", "DraskHS"; exact
 // and case-sensitive), or null for any other name.
 std::unique_ptr<TJatekos> CreateEvaluationPlayer(const std::string& id);
+
+// Gives `factory` the makers of the four evaluation players. A player whose pattern
+// tables cannot be read is not made: its maker reports the table error in an error box
+// and returns null, which the controller treats as a player that failed to load.
+void RegisterEvaluationPlayers(PlayerFactory& factory);
 
 } // namespace vorlix

@@ -1,6 +1,9 @@
 #include "eval_fixture.h"
 
+#include "support/test_support.h"
+
 #include "vorlix/eval/eval_players.h"
+#include "vorlix/game/player_factory.h"
 #include "vorlix/game/random.h"
 
 #include <memory>
@@ -165,6 +168,23 @@ TEST_F(EvalPlayers, MissingTablesAreReported) {
     SetEngineDataFolder("/nonexistent/");
     EXPECT_THROW(CreateEvaluationPlayer("Rupo"), PatternTableError);
     EXPECT_NO_THROW(CreateEvaluationPlayer("Turbo"));
+}
+
+TEST_F(EvalPlayers, RegisteredInTheFactory) {
+    PlayerFactory factory;
+    RegisterEvaluationPlayers(factory);
+    for (const char* id : {"Turbo", "Rupo", "Zelta", "DraskHS"}) {
+        auto p = factory.CreatePlayerByName(id, "");
+        ASSERT_TRUE(p) << id;
+        EXPECT_EQ(p->Name, id);
+        EXPECT_EQ(p->Level, 4);
+    }
+    // Without tables there is no player, and the reason is shown.
+    testing_support::RecordingBoxes boxes;
+    SetEngineDataFolder("/nonexistent/");
+    EXPECT_FALSE(factory.CreatePlayerByName("Zelta", ""));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_NE(boxes.shown[0].text.find("M1Ertek.dat"), std::string::npos);
 }
 
 // Plays one game between two players with the base move procedure; returns the
