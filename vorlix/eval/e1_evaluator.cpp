@@ -3,6 +3,7 @@
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/internal_error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -67,6 +68,7 @@ float TE1Evaluator::PositionValue(const std::int32_t* cells, int count) {
         CacheOwned = 1;
     }
     Cache->Marker = -1.0f;
+    std::fill(std::begin(Cache->Listed), std::end(Cache->Listed), std::uint8_t{0});
     const int own = ColourToMove, opp = Opponent(ColourToMove);
     double sOwn = 0, sOpp = 0;
     for (int i = 0; i < count; ++i) {
@@ -74,6 +76,7 @@ float TE1Evaluator::PositionValue(const std::int32_t* cells, int count) {
         if (n < 1 || n > kCells)
             throw InternalError("E1", "Assertion failure", "cell " + std::to_string(n));
         if (Tabla[n] != kEmpty) continue;
+        Cache->Listed[n] = 1;
         for (int colour = 1; colour <= 2; ++colour) {
             CacheCell(n, colour);
             Cache->Value[colour][n] = CachedCellValue(n, colour);
@@ -227,7 +230,7 @@ float TE1Evaluator::SecondScore(int cell) {
 bool TE1Evaluator::CheckCache(std::string* why) const {
     if (!Cache) return true;
     for (int n = 1; n <= kCells; ++n) {
-        if (Tabla[n] != kEmpty) continue;
+        if (Tabla[n] != kEmpty || !Cache->Listed[n]) continue;
         for (int colour = 1; colour <= 2; ++colour) {
             for (int d = 0; d < 4; ++d) {
                 LineResult r = ClassifyLine(LineCells[n][d], colour);

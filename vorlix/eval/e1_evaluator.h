@@ -27,7 +27,8 @@ struct E1Cache {
     std::int32_t Class[3][kCells + 1][4] = {};
     std::int32_t Code[3][kCells + 1][4] = {};
     std::int32_t Value[3][kCells + 1] = {};
-    std::int32_t Work[kCells + 1] = {}; // scratch of the move valuation
+    std::int32_t Work[kCells + 1] = {};   // scratch of the move valuation
+    std::uint8_t Listed[kCells + 1] = {}; // filled by the last PositionValue
 };
 
 class TE1Evaluator : public TKepesseg {
@@ -59,9 +60,9 @@ class TE1Evaluator : public TKepesseg {
     // The cache-free second scoring of the deep search; see the .cpp.
     float SecondScore(int cell);
 
-    // Recomputes the classes, codes and values of every empty cell and compares them
-    // with the cache (valid when the cache was filled over all empty cells). Returns
-    // false with a description in `why` at the first difference.
+    // Recomputes the classes, codes and values of every empty cell that the last
+    // PositionValue listed and compares them with the cache. Returns false with a
+    // description in `why` at the first difference.
     bool CheckCache(std::string* why) const;
 
     float Szorzo = 0.006f;  // multiplier

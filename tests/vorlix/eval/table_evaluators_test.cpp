@@ -230,6 +230,19 @@ TEST_F(E1, CheckCacheFindsAStaleEntry) {
     EXPECT_NE(why.find("E1 cache"), std::string::npos);
 }
 
+TEST_F(E1, MoveValueAfterAPartialListChecksOnlyTheListedCells) {
+    // The searches may prepare the move valuation with the candidates only; the debug
+    // check inside MoveValue must not take the unlisted cells for stale ones.
+    Stones("H8 I9", "H9", kWhite);
+    CandidateList cand;
+    GenerateCandidates(kCandidatesBoth, &cand);
+    e.PositionValue(cand.cells, cand.count);
+    std::string why;
+    EXPECT_TRUE(e.CheckCache(&why)) << why;
+    EXPECT_NO_THROW(e.MoveValue(cand.cells[0]));
+    EXPECT_TRUE(e.CheckCache(&why)) << why;
+}
+
 TEST_F(E1, SecondScoreLeavesTheBoardAndNamesAFollowUp) {
     Stones("H8 I9", "H9", kWhite);
     std::uint8_t board[kCells + 1];
