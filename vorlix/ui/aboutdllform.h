@@ -11,7 +11,7 @@ class QPushButton;
 namespace vorlix {
 
 class TAboutDllForm : public QDialog {
-public:
+  public:
     // Reads the about texts of the library at `libraryPath`; when it cannot be found the
     // labels keep their design texts.
     explicit TAboutDllForm(const std::string& libraryPath, QWidget* parent = nullptr);

@@ -11,7 +11,9 @@ TAboutPlForm::TAboutPlForm(QWidget* parent) : QDialog(parent) {
     font.setPixelSize(13);
     setFont(font);
     setFixedSize(280, 171);
-    auto label = [this](const char* text, int y) { (new QLabel(text, this))->setGeometry(16, y, 250, 18); };
+    auto label = [this](const char* text, int y) {
+        (new QLabel(text, this))->setGeometry(16, y, 250, 18);
+    };
     label("Authors of internal players: ", 12);
     label("    The vorlix engine team:", 32);
     label("    evaluation, search and level tuning", 50);

@@ -8,7 +8,7 @@ class QPushButton;
 namespace vorlix {
 
 class TAboutPlForm : public QDialog {
-public:
+  public:
     explicit TAboutPlForm(QWidget* parent = nullptr);
     QPushButton* OkBt = nullptr;
 };

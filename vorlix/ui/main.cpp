@@ -1,19 +1,20 @@
 // vorlix: the five-in-a-row game window.
 
 #include "platform/datetime.h"
+#include "platform/events.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/settings.h"
+#include "vorlix/search/internal_players.h"
+#include "vorlix/ui/vortablaform.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <QMessageBox>
 
 namespace {
 
-// Message boxes of the game core shown as real modal boxes.
+// Message boxes of the engines and file writers shown as real modal boxes.
 class QtMessageBoxes final : public platform::MessageBoxes {
   public:
     void Show(platform::MessageKind kind, const std::string& text) override {
@@ -35,11 +36,18 @@ class QtMessageBoxes final : public platform::MessageBoxes {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Program entry: fixed date and number forms, the line table (built with the game
+    // model) and the program's random generator.
+    platform::SetShortDateFormat("dd/mm/yy");
+    vorlix::SeedRandom();
+
     QApplication app(argc, argv);
     QtMessageBoxes boxes;
     platform::SetMessageBoxes(&boxes);
-    vorlix::SeedRandom();
+    // Long searches keep the window alive through this hook.
+    platform::SetEventDispatcher([] { QCoreApplication::processEvents(); });
 
+    // Creation of the main window: date format, program folder, settings, installation.
     platform::SetShortDateFormat("yyyy.mm.dd");
     const std::string folder = platform::ProgramFolder();
     vorlix::Settings settings = vorlix::ReadSettings(folder);
@@ -48,12 +56,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    QMainWindow window;
-    window.setWindowTitle("vorlix");
-    auto* label = new QLabel("The board window arrives with the window layer.", &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(480, 360);
+    vorlix::TVorTablaForm window(settings, folder, [&settings](vorlix::PlayerFactory& factory) {
+        vorlix::RegisterInternalPlayers(factory, settings);
+    });
     window.show();
     return app.exec();
 }

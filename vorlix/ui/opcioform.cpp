@@ -60,7 +60,9 @@ TOpcioForm::TOpcioForm(Settings& settings, std::string programFolder, QWidget* p
     connect(CancelBt, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int TOpcioForm::CsereIndex() const { return csereGroup_->checkedId(); }
+int TOpcioForm::CsereIndex() const {
+    return csereGroup_->checkedId();
+}
 
 void TOpcioForm::CsereClicked(int index) {
     // Without a colour change there is no opening to draw at random.
@@ -75,7 +77,8 @@ void TOpcioForm::OkClicked() {
     settings_.MachineStart = KezdCb->isChecked();
     std::string why;
     if (!WriteSettings(settings_, programFolder_, &why))
-        platform::ShowMessage(platform::MessageKind::Error, "The settings could not be saved.\r" + why);
+        platform::ShowMessage(platform::MessageKind::Error,
+                              "The settings could not be saved.\r" + why);
     accept();
 }
 

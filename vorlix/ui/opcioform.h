@@ -15,12 +15,12 @@ class QRadioButton;
 namespace vorlix {
 
 class TOpcioForm : public QDialog {
-public:
+  public:
     // Shows `settings`; OK changes it and writes it to the program folder's settings file.
     TOpcioForm(Settings& settings, std::string programFolder, QWidget* parent = nullptr);
 
     QGroupBox* CsereRg = nullptr;
-    QRadioButton* CsereNo = nullptr;    // item 0, "no"
+    QRadioButton* CsereNo = nullptr;     // item 0, "no"
     QRadioButton* CsereAfter5 = nullptr; // item 1, "after 5th move"
     QCheckBox* RndOpenCb = nullptr;
     QCheckBox* KezdCb = nullptr;
@@ -30,7 +30,7 @@ public:
     // The selected item of the radio group: 0, 1, or -1 for none.
     int CsereIndex() const;
 
-private:
+  private:
     void CsereClicked(int index);
     void OkClicked();
 

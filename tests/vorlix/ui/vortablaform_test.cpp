@@ -1,0 +1,182 @@
+// The main window driven as a user would: menus, the message panel, opponents, and
+// whole games with mouse clicks on the board view.
+
+#include "vorlix/ui/vortablaform.h"
+
+#include "platform/program_folder.h"
+#include "support/test_support.h"
+#include "vorlix/game/board.h"
+#include "vorlix/view/tablaobj.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace vorlix;
+
+namespace {
+
+class FormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetGameModel();
+        settings = ReadSettings(dir.Path());
+        settings.PlayersFolder = std::string(VORLIX_BIN) + "/Players/";
+    }
+    std::unique_ptr<TVorTablaForm> MakeForm() {
+        auto f = std::make_unique<TVorTablaForm>(settings, dir.Path(), nullptr);
+        f->show();
+        return f;
+    }
+    // Clicks the intersection (x, y) of the board view with the left button.
+    static void ClickCell(TVorTablaForm& f, int x, int y) {
+        TTablaGeometry g = f.TablaComp->Geometry();
+        QTest::mouseClick(f.TablaComp, Qt::LeftButton, {},
+                          QPoint(g.OriginX + (x - 1) * g.CellW, g.OriginY + (y - 1) * g.CellH));
+    }
+    static QStringList Captions(QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text());
+        return out;
+    }
+    testing_support::TempFolder dir;
+    testing_support::RecordingBoxes boxes;
+    Settings settings;
+};
+
+} // namespace
+
+TEST_F(FormTest, StartsWithItsDesignedMenusAndPanels) {
+    auto f = MakeForm();
+    EXPECT_EQ(f->windowTitle(), "Gomoku board");
+    EXPECT_EQ(Captions(f->GameMenu), (QStringList{"New game", "Return match", "Take back", "Resign",
+                                                  "-", "Save game", "Save position", "-", "Exit"}));
+    EXPECT_TRUE(f->NewGameMn->isEnabled());
+    EXPECT_EQ(f->NewGameMn->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(f->ExitMn->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    for (QAction* a : {f->ReturnMatchMn, f->TakeBackMn, f->ResignMn, f->SaveGameMn})
+        EXPECT_FALSE(a->isEnabled());
+    EXPECT_FALSE(f->SavePositionMn->isVisible());
+    EXPECT_EQ(Captions(f->InternalMenu).size(), 12);
+    EXPECT_EQ(Captions(f->InternalMenu).last(), "About players");
+    // The sample library is listed after the internal levels.
+    QStringList top = Captions(f->OpponentMenu);
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top[0], "&Internal");
+    EXPECT_EQ(f->JatekosLb->text(), "Level 6");
+    EXPECT_EQ(f->PontLb->text(), "1255");
+    EXPECT_TRUE(f->MsgPanel->isHidden());
+    EXPECT_TRUE(f->StoneSh->isHidden());
+    EXPECT_TRUE(f->RFirstBt->isHidden());
+}
+
+TEST_F(FormTest, MessagePanelGrowsAndShrinksTheWindow) {
+    auto f = MakeForm();
+    int h = f->height();
+    f->ShowMessage("The program have choosen black !", "", false);
+    EXPECT_FALSE(f->MsgPanel->isHidden());
+    EXPECT_EQ(f->height(), h + 41);
+    EXPECT_TRUE(f->MsgYesBt->isHidden());
+    f->ShowMessage("Would you like to be black ?", "", true);
+    EXPECT_EQ(f->height(), h + 41);
+    EXPECT_FALSE(f->MsgYesBt->isHidden());
+    EXPECT_TRUE(f->MsgOkBt->isHidden());
+    f->MsgNoBt->click();
+    EXPECT_EQ(f->MsgAnswer, 2);
+    f->ShowMessage("", "", false);
+    EXPECT_TRUE(f->MsgPanel->isHidden());
+    EXPECT_EQ(f->height(), h);
+}
+
+TEST_F(FormTest, ChoosingOpponents) {
+    auto f = MakeForm();
+    f->ChooseInternal(6); // already chosen: nothing happens
+    EXPECT_FALSE(f->Controller().PlayerChanged);
+    f->ChooseInternal(3);
+    EXPECT_EQ(f->JatekosLb->text(), "Level 3");
+    EXPECT_EQ(f->PontLb->text(), " 890.0");
+    EXPECT_EQ(f->Controller().OpponentName, "Ilvar");
+    f->ChooseLibrary("players", "Eager");
+    EXPECT_EQ(f->Controller().OpponentName, "Eager");
+    EXPECT_EQ(f->Controller().OpponentLibrary, "players");
+    EXPECT_EQ(f->PontLb->text(), "100");
+}
+
+TEST_F(FormTest, WindowSizes) {
+    auto f = MakeForm();
+    EXPECT_EQ(f->size(), QSize(492, 400));
+    f->ApplyWindowSize(2);
+    EXPECT_EQ(f->size(), QSize(637, 537));
+    // The board takes what the information panel leaves.
+    EXPECT_EQ(f->TablaComp->width(), f->InfPanel->x() - 6);
+}
+
+TEST_F(FormTest, AWholeGameWithTheMouseThenReview) {
+    settings.DrawAt = 8;
+    auto f = MakeForm();
+    f->ChooseLibrary("players", "Eager");
+    boxes.answers = {true}; // review the game
+    // The human (white) answers each computer move on the first empty cell of row 1.
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (f->Controller().RunMode != 1 || ColourToMove != kWhite || MoveCount % 2 != 1) return;
+        for (int x = 1; x <= 15; ++x)
+            if (Tabla[CellIndex(x, 1)] == kEmpty) {
+                ClickCell(*f, x, 1);
+                return;
+            }
+    });
+    clicker.start(5);
+    QTimer::singleShot(0, [&] {
+        EXPECT_FALSE(f->NewGameMn->isEnabled()) << "New game is disabled while a game runs";
+    });
+    f->NewGameMn->trigger();
+    clicker.stop();
+
+    EXPECT_EQ(MoveCount, 8);
+    EXPECT_EQ(GameRecord[1], (TPont{8, 8}));
+    EXPECT_EQ(GameRecord[2], (TPont{1, 1}));
+    ASSERT_FALSE(boxes.asked.empty());
+    EXPECT_NE(boxes.asked.back().find("Would you like to review the game ?"), std::string::npos);
+    // Review mode: move 1 is shown, the buttons and Save game are available.
+    EXPECT_TRUE(f->NewGameMn->isEnabled());
+    EXPECT_TRUE(f->SaveGameMn->isEnabled());
+    EXPECT_FALSE(f->RFirstBt->isHidden());
+    EXPECT_EQ(ShownMoves, 1);
+    EXPECT_EQ(f->TablaComp->Mezo(8, 8), 1);
+    EXPECT_EQ(f->TablaComp->Mezo(1, 1), 0);
+    f->RNextBt->click();
+    EXPECT_EQ(ShownMoves, 2);
+    EXPECT_EQ(f->TablaComp->Mezo(1, 1), 2);
+    EXPECT_EQ(f->TablaComp->Jel(1, 1), 1);
+    f->RBackBt->click();
+    EXPECT_EQ(ShownMoves, 1);
+    EXPECT_EQ(f->StoneSh->Colour(), 1) << "the indicator shows the computer's colour";
+}
+
+TEST_F(FormTest, ClosingDuringAGameResignsFirstAndClosesAfterIt) {
+    auto f = MakeForm();
+    f->ChooseLibrary("players", "Eager");
+    boxes.answers = {false};
+    QTimer::singleShot(50, [&] { f->close(); });
+    f->NewGameMn->trigger(); // the human never moves: only the close ends the game
+    EXPECT_FALSE(f->GameRunning());
+    EXPECT_FALSE(f->isVisible());
+    ASSERT_FALSE(boxes.asked.empty());
+    EXPECT_EQ(boxes.asked.back(), "Would you like to review the game ?");
+    EXPECT_EQ(MoveCount, 0) << "No in the end question empties the board";
+}
+
+TEST_F(FormTest, APlayerThatCannotBeCreatedIsReported) {
+    auto f = MakeForm();
+    f->NewGameMn->trigger(); // Level 6 is not built into this test program
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().text, "Players not found.\rQwilN4AVK\rEmber");
+    EXPECT_TRUE(f->NewGameMn->isEnabled());
+}
