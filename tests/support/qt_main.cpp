@@ -1,4 +1,4 @@
-// The board view's tests need one QApplication for the whole test program. They draw
+// The window and view tests need one QApplication for the whole test program. They draw
 // off screen unless told otherwise, so they run without a display (also when the
 // build lists the tests).
 #include <QApplication>
