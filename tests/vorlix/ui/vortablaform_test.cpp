@@ -6,6 +6,7 @@
 #include "platform/program_folder.h"
 #include "support/test_support.h"
 #include "vorlix/game/board.h"
+#include "vorlix/search/internal_players.h"
 #include "vorlix/view/tablaobj.h"
 
 #include <QAction>
@@ -179,4 +180,30 @@ TEST_F(FormTest, APlayerThatCannotBeCreatedIsReported) {
     ASSERT_FALSE(boxes.shown.empty());
     EXPECT_EQ(boxes.shown.back().text, "Players not found.\rQwilN4AVK\rEmber");
     EXPECT_TRUE(f->NewGameMn->isEnabled());
+}
+
+TEST_F(FormTest, PlaysAgainstAnInternalLevel) {
+    settings.DataFolder = std::string(VORLIX_BIN) + "/data/";
+    settings.DrawAt = 6;
+    TVorTablaForm f(settings, dir.Path(),
+                    [this](PlayerFactory& factory) { RegisterInternalPlayers(factory, settings); });
+    f.show();
+    f.ChooseInternal(0);
+    EXPECT_EQ(f.JatekosLb->text(), "Level 0");
+    boxes.answers = {false};
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (f.Controller().RunMode != 1 || ColourToMove != kWhite || MoveCount % 2 != 1) return;
+        for (int x = 1; x <= 15; ++x)
+            if (Tabla[CellIndex(x, 15)] == kEmpty) {
+                ClickCell(f, x, 15);
+                return;
+            }
+    });
+    clicker.start(5);
+    f.NewGameMn->trigger();
+    clicker.stop();
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+    ASSERT_FALSE(boxes.asked.empty());
+    EXPECT_EQ(f.Controller().Outcome().kind, GameOutcome::Draw);
 }
