@@ -97,6 +97,14 @@ TVorTablaForm::TVorTablaForm(Settings& settings, std::string programFolder,
     MsgPanel->installEventFilter(this);
 
     helpFile_ = programFolder_ + "vorlix.hlp";
+    ChooseSaveFile = [this](const std::string& folder) -> std::string {
+        QFileDialog dialog(this, "Save game", QString::fromStdString(folder), "Pos format (*.pos)");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("gam");
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+        return dialog.selectedFiles().first().toStdString();
+    };
     BuildMenus();
 
     // The opponent at start-up is Level 6.
@@ -502,14 +510,8 @@ void TVorTablaForm::LayoutControls() {
 }
 
 void TVorTablaForm::SaveGame() {
-    QFileDialog dialog(this, "Save game", QString::fromStdString(settings_.GameFolder),
-                       "Pos format (*.pos)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("gam");
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    SaveGameBinary(dialog.selectedFiles().first().toStdString());
+    std::string name = ChooseSaveFile(settings_.GameFolder);
+    if (!name.empty()) SaveGameBinary(name);
 }
 
 void TVorTablaForm::ShowHelp() {

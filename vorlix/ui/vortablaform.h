@@ -136,6 +136,12 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
 
     const std::string& HelpFile() const { return helpFile_; }
 
+    // Asks for the name of a game file to save, starting in `folder`; empty when the user
+    // cancels. The save dialog by default; tests put their own answer here.
+    std::function<std::string(const std::string& folder)> ChooseSaveFile;
+    // Save game: the binary game file under a name the user chooses.
+    void SaveGame();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,7 +153,6 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     void BuildMenus();
     void BuildOpponentMenu();
     void LayoutControls();
-    void SaveGame();
     void ShowHelp();
     void ShowAboutLibrary(const std::string& fileName);
 

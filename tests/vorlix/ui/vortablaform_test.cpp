@@ -10,6 +10,8 @@
 #include "vorlix/view/tablaobj.h"
 
 #include <QAction>
+#include <filesystem>
+#include "platform/atomic_file.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -206,4 +208,112 @@ TEST_F(FormTest, PlaysAgainstAnInternalLevel) {
     EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
     ASSERT_FALSE(boxes.asked.empty());
     EXPECT_EQ(f.Controller().Outcome().kind, GameOutcome::Draw);
+}
+
+namespace {
+
+// Plays the human's (white's) moves from a list, one per turn; `atTurn` runs before
+// each human move with the number of moves on the board.
+struct HumanScript {
+    TVorTablaForm& form;
+    std::vector<TPont> moves;
+    std::function<bool(int moveCount)> atTurn; // false: do not move this time
+    size_t next = 0;
+    QTimer timer;
+    HumanScript(TVorTablaForm& f, std::vector<TPont> m) : form(f), moves(std::move(m)) {
+        QObject::connect(&timer, &QTimer::timeout, [this] { Tick(); });
+        timer.start(5);
+    }
+    void Tick() {
+        if (form.Controller().RunMode != 1 || ColourToMove != kWhite || MoveCount % 2 != 1) return;
+        if (atTurn && !atTurn(MoveCount)) return;
+        if (next >= moves.size()) return;
+        TPont p = moves[next++];
+        TTablaGeometry g = form.TablaComp->Geometry();
+        QTest::mouseClick(form.TablaComp, Qt::LeftButton, {},
+                          QPoint(g.OriginX + (p.X - 1) * g.CellW, g.OriginY + (p.Y - 1) * g.CellH));
+    }
+};
+
+std::vector<TPont> Row(int y, int from, int n) {
+    std::vector<TPont> out;
+    for (int x = from; x < from + n; ++x) out.push_back(TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)});
+    return out;
+}
+
+} // namespace
+
+TEST_F(FormTest, FiveInARowEndsTheGameWithTheWinnersQuestionAndTheGameCanBeSaved) {
+    qputenv("VORLIX_PLAYERS_CLOCK", "1");
+    auto f = MakeForm();
+    f->ChooseLibrary("players", "Random");
+    boxes.answers = {true};
+    HumanScript human(*f, Row(15, 1, 5));
+    f->NewGameMn->trigger();
+    ASSERT_EQ(f->Controller().Outcome().kind, GameOutcome::Five);
+    EXPECT_EQ(boxes.asked.back(), "Congratulation !\rYou won !\rWould you like to review the game ?");
+    EXPECT_EQ(MoveCount, 10);
+    ASSERT_TRUE(f->SaveGameMn->isEnabled());
+    std::string asked;
+    f->ChooseSaveFile = [&](const std::string& folder) {
+        asked = folder;
+        return dir.Path() + "won.gam";
+    };
+    f->SaveGame();
+    EXPECT_EQ(asked, settings.GameFolder);
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFile(dir.Path() + "won.gam", bytes));
+    ASSERT_EQ(bytes.size(), 11u);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 10);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 15 * 8 + 8 - 1);
+    qunsetenv("VORLIX_PLAYERS_CLOCK");
+}
+
+TEST_F(FormTest, TakeBackRemovesTheLastTwoMovesAndResignEndsTheGame) {
+    auto f = MakeForm();
+    f->ChooseLibrary("players", "Eager");
+    boxes.answers = {false};
+    bool tookBack = false, resigned = false;
+    HumanScript human(*f, Row(15, 1, 10));
+    human.atTurn = [&](int moves) {
+        if (moves == 5 && !tookBack) {
+            EXPECT_TRUE(f->TakeBackMn->isEnabled());
+            f->TakeBackMn->trigger();
+            tookBack = true;
+            return false;
+        }
+        if (tookBack && moves == 3 && !resigned) {
+            // After the take-back the same colour (the human) is to move again on 3 stones.
+            EXPECT_EQ(ShownMoves, 3);
+            f->ResignMn->trigger();
+            resigned = true;
+            return false;
+        }
+        return true;
+    };
+    f->NewGameMn->trigger();
+    EXPECT_TRUE(tookBack);
+    EXPECT_TRUE(resigned);
+    EXPECT_EQ(f->Controller().Outcome().kind, GameOutcome::Stopped);
+    EXPECT_EQ(boxes.asked.back(), "Would you like to review the game ?");
+    EXPECT_FALSE(f->ResignMn->isEnabled());
+    EXPECT_FALSE(f->TakeBackMn->isEnabled());
+}
+
+TEST_F(FormTest, OpponentMenuWithNoneOrTwoLibraries) {
+    settings.PlayersFolder = dir.Path() + "none/";
+    {
+        auto f = MakeForm();
+        EXPECT_EQ(Captions(f->OpponentMenu), QStringList{"&Internal"});
+    }
+    std::filesystem::create_directory(dir.Path() + "two");
+    for (const char* n : {"a.so", "b.so"})
+        std::filesystem::copy_file(std::string(VORLIX_BIN) + "/Players/players.so", dir.Path() + "two/" + n);
+    settings.PlayersFolder = dir.Path() + "two/";
+    auto f = MakeForm();
+    ASSERT_EQ(f->Libraries().size(), 2u);
+    EXPECT_EQ(Captions(f->OpponentMenu).size(), 3);
+    QMenu* lib = f->OpponentMenu->actions()[1]->menu();
+    ASSERT_NE(lib, nullptr);
+    EXPECT_EQ(Captions(lib), (QStringList{"Neighbour", "Random", "Eager", "-", "About players"}));
 }
