@@ -1,0 +1,427 @@
+#include "kelvor/engine.h"
+
+#include "kelvor/pattern_walk.h"
+
+#include <algorithm>
+#include <ctime>
+#include <new>
+
+namespace kelvor {
+
+namespace {
+
+constexpr int kT1[13] = {0, 1, 3, 5, 7, 8, 8, 10, 12, 13, 14, 15, 16};
+constexpr int kT2[13] = {0, 1, 5, 7, 8, 10, 12, 14, 16, 17, 17, 18, 18};
+constexpr int kInfinity = 1000000;
+constexpr int kMaxDefenceCells = 400;
+
+// The frame's width limit of a ply.
+int FrameWidth(int ply, int hiBreadth) {
+    static const int kWidth[] = {26, 24, 22, 20, 18, 16, 14};
+    if (hiBreadth == 2) return 199;
+    return ply <= 7 ? kWidth[ply - 1] : 12;
+}
+
+// Within the frame's limit the search narrows with depth: the root keeps its full
+// width, deeper plies only their strongest moves, since a deep line is a forcing
+// line or a guess anyway. "Hi Breadth" doubles the deeper widths.
+int SearchWidth(int ply, int hiBreadth) {
+    int frame = FrameWidth(ply, hiBreadth);
+    if (ply == 1) return frame;
+    int narrow = hiBreadth == 2 ? std::max(4, 48 / ply) : std::max(3, 24 / ply);
+    return std::min(frame, narrow);
+}
+
+bool IsThreatKind(int k) {
+    return k == kTwo || k == kOpenTwo || k == kClosedThree || k == kOne || k == kOpenOne;
+}
+bool IsStrongKind(int k) { return k == kThree || k == kFour || k == kDoubleFour; }
+
+// Diminishing-increment sort, highest value first, increments h = 3h + 1.
+template <class T, class Key> void ShellSortDescending(std::vector<T>& v, Key key) {
+    int n = static_cast<int>(v.size());
+    int h = 1;
+    while (h < n / 3) h = 3 * h + 1;
+    for (; h >= 1; h /= 3)
+        for (int i = h; i < n; ++i) {
+            T t = v[i];
+            int j = i;
+            for (; j >= h && key(v[j - h]) < key(t); j -= h) v[j] = v[j - h];
+            v[j] = t;
+        }
+}
+
+} // namespace
+
+CKelvorEngine::CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed)
+    : tables_(tables), rng_(seed ? *seed : static_cast<uint32_t>(std::time(nullptr))) {
+    for (auto& table : hashTable_)
+        for (auto& h : table) {
+            uint64_t r1 = rng_() & 0x7fffffff, r2 = rng_() & 0x7fffffff;
+            h = static_cast<uint32_t>((r1 * r2) % 100000000ULL);
+        }
+    checkArray_.reset(new (std::nothrow) uint32_t[kHashEntries]);
+    plyArray_.reset(new (std::nothrow) uint8_t[kHashEntries]);
+    valueArray_.reset(new (std::nothrow) int16_t[kHashEntries]);
+    usable_ = tables_ && checkArray_ && plyArray_ && valueArray_;
+    plies_.resize(kMaxPly + 2);
+    for (auto& p : plies_) p.moves.reserve(kMaxSize * kMaxSize);
+    for (auto& row : Board) row.fill(kEmpty);
+}
+
+int CKelvorEngine::MarkCandidates(int x, int y, std::vector<int>* turned) {
+    int d = CandidateDistance(), count = 0;
+    for (int cx = std::max(0, x - d); cx <= std::min(BoardSize - 1, x + d); ++cx)
+        for (int cy = std::max(0, y - d); cy <= std::min(BoardSize - 1, y + d); ++cy)
+            if (Board[cx][cy] == kEmpty) {
+                Board[cx][cy] = kCandidate;
+                if (turned) turned->push_back(cx + cy * kMaxSize);
+                ++count;
+            }
+    return count;
+}
+
+CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
+    CellValue v;
+    const bool gomoku = Variant == 1;
+    auto score = [&](int dir, int record, int colour) {
+        const int* rec = tables_->Record(record);
+        int column = gomoku || colour == kWhite ? kWhiteOwn : kBlackOwn;
+        if (colour == ToMove) {
+            v.own += rec[column];
+            v.ownRecord[dir] = record;
+        } else {
+            v.opp -= rec[column + 1];
+            v.oppRecord[dir] = record;
+        }
+    };
+    for (int dir = 0; dir < 4 && v.own < 10000; ++dir) {
+        LineWalk w = WalkLine(*tables_, Board, BoardSize, x, y, dir, 0);
+        score(dir, w.record, w.colour ? w.colour : ToMove);
+        if (w.colour == 0) continue;
+        // A line with one colour on each side holds a pattern of each colour.
+        int other = Other(w.colour);
+        if ((w.nearestPlus == other) != (w.nearestMinus == other)) {
+            LineWalk again = WalkLine(*tables_, Board, BoardSize, x, y, dir, other);
+            score(dir, again.record, other);
+        }
+    }
+    v.own = std::min(v.own, 12000);
+    v.value = v.own - 4 * v.opp;
+    return v;
+}
+
+bool CKelvorEngine::IsLegal(int x, int y) { return LegalChecked(x, y, 0); }
+
+bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
+    int fours = 0, threeRecord[4], threeDir[4], threes = 0;
+    bool five = false, overline = false;
+    for (int dir = 0; dir < 4; ++dir) {
+        int record = WalkLine(*tables_, Board, BoardSize, x, y, dir, kBlack).record;
+        switch (tables_->Record(record)[kBlackKind]) {
+        case kFive: five = true; break;
+        case kOverline: overline = true; break;
+        case kFour: ++fours; break;
+        case kDoubleFour: fours += 2; break;
+        case kThree:
+            threeRecord[threes] = record;
+            threeDir[threes++] = dir;
+            break;
+        default: break;
+        }
+    }
+    if (five) return true;
+    if (overline || fours >= 2) return false;
+    if (threes < 2 || depth > 8) return true;
+    // A three is real only when one of its key cells is itself a legal black move
+    // with this stone in place.
+    int saved = Board[x][y];
+    Board[x][y] = kBlack;
+    int real = 0;
+    for (int t = 0; t < threes && real < 2; ++t) {
+        const int* rec = tables_->Record(threeRecord[t]);
+        for (int k = 0; k < rec[kKeyCount]; ++k) {
+            int kx = x + rec[kFirstCell + k] * kDirX[threeDir[t]];
+            int ky = y + rec[kFirstCell + k] * kDirY[threeDir[t]];
+            if (OnBoard(BoardSize, kx, ky) && IsFree(Board[kx][ky]) &&
+                LegalChecked(kx, ky, depth + 1)) {
+                ++real;
+                break;
+            }
+        }
+    }
+    Board[x][y] = saved;
+    return real < 2;
+}
+
+bool CKelvorEngine::ForbiddenForBlack(const CellValue& v, int x, int y) {
+    int strong = 0, unknown = 0;
+    for (int dir = 0; dir < 4; ++dir) {
+        if (v.ownRecord[dir] < 0) {
+            unknown += v.oppRecord[dir] >= 0;
+            continue;
+        }
+        int k = tables_->Record(v.ownRecord[dir])[kBlackKind];
+        if (k == kOverline || k == kDoubleFour) return !IsLegal(x, y);
+        strong += k == kThree || k == kFour;
+    }
+    if (strong >= 1 && strong + unknown >= 2) return !IsLegal(x, y);
+    return false;
+}
+
+bool CKelvorEngine::Generate(int ply, Ply& p) {
+    p.moves.clear();
+    p.index = 0;
+    p.bestIndex = -1;
+    defenceCells_.clear();
+    int threshold = -10000;
+    const bool renjuBlack = Variant == 0 && ToMove == kBlack;
+    for (int x = 0; x < BoardSize; ++x)
+        for (int y = 0; y < BoardSize; ++y) {
+            if (Board[x][y] != kCandidate) continue;
+            CellValue v = EvaluateCell(x, y);
+            if (v.Wins()) {
+                p.moves.assign(1, Move{x, y, v.value, v.own, v.opp});
+                return true;
+            }
+            if (renjuBlack && (ply == 1 ? !IsLegal(x, y) : ForbiddenForBlack(v, x, y))) continue;
+            int threat = -v.opp;
+            if (threat > 1150) threshold = std::max(threshold, 10000);
+            else if (threat > 550) threshold = std::max(threshold, 2400);
+            else if (threat > 160) threshold = std::max(threshold, 640);
+            int bonus = 0;
+            for (int d = 0; d < 4; ++d) {
+                if (v.ownRecord[d] < 0) continue;
+                int k = tables_->Record(v.ownRecord[d])[renjuBlack ? kBlackKind : kWhiteKind];
+                if (!IsThreatKind(k)) continue;
+                for (int e = 0; e < 4; ++e) {
+                    if (e == d || v.ownRecord[e] < 0) continue;
+                    int k2 = tables_->Record(v.ownRecord[e])[renjuBlack ? kBlackKind : kWhiteKind];
+                    if (IsStrongKind(k2))
+                        bonus = std::max(bonus, k == kClosedThree || k == kOpenTwo ? 100 : 50);
+                }
+            }
+            // The cells that break the opponent's threes and fours made here.
+            for (int d = 0; d < 4; ++d) {
+                if (v.oppRecord[d] < 0) continue;
+                const int* rec = tables_->Record(v.oppRecord[d]);
+                int k = rec[Variant == 0 && ToMove == kWhite ? kBlackKind : kWhiteKind];
+                if (!IsStrongKind(k)) continue;
+                if (static_cast<int>(defenceCells_.size()) < kMaxDefenceCells)
+                    defenceCells_.push_back(x + y * kMaxSize);
+                for (int c = 0; c < rec[kKeyCount] + rec[kDefenceCount]; ++c) {
+                    int cx = x + rec[kFirstCell + c] * kDirX[d];
+                    int cy = y + rec[kFirstCell + c] * kDirY[d];
+                    if (OnBoard(BoardSize, cx, cy) &&
+                        static_cast<int>(defenceCells_.size()) < kMaxDefenceCells)
+                        defenceCells_.push_back(cx + cy * kMaxSize);
+                }
+            }
+            p.moves.push_back(Move{x, y, v.value + bonus, v.own, v.opp});
+        }
+    if (threshold >= 640)
+        for (auto& m : p.moves)
+            if (std::find(defenceCells_.begin(), defenceCells_.end(), m.x + m.y * kMaxSize) !=
+                defenceCells_.end())
+                m.value += 700;
+    ShellSortDescending(p.moves, [](const Move& m) { return m.value; });
+    size_t keep = std::min<size_t>(p.moves.size(), SearchWidth(ply, HiBreadth));
+    size_t above = 0;
+    while (above < keep && p.moves[above].value > threshold) ++above;
+    p.moves.resize(std::max<size_t>(std::min<size_t>(above, keep), p.moves.empty() ? 0 : 1));
+    return false;
+}
+
+void CKelvorEngine::Play(int x, int y, int colour, Ply& p) {
+    Board[x][y] = colour;
+    p.turned.clear();
+    MarkCandidates(x, y, &p.turned);
+    ToMove = Other(colour);
+}
+
+void CKelvorEngine::Unplay(int x, int y, Ply& p) {
+    for (int c : p.turned) Board[c % kMaxSize][c / kMaxSize] = kEmpty;
+    Board[x][y] = kCandidate;
+    ToMove = Other(ToMove);
+}
+
+int CKelvorEngine::LeafValue(const Ply& p, int ply) {
+    int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
+    // The side that made the last move counts four times.
+    int v = ply % 2 == 1 ? 4 * a - b : a - 4 * b;
+    v += static_cast<int>(rng_() % 8);
+    if (v == 0) v = 1;
+    return std::clamp(v, -10000, 10000);
+}
+
+int CKelvorEngine::DepthLimit(int ply, int b1, int b2) const {
+    const int L = Level;
+    int d = L;
+    if (!VctSearch) return d;
+    if (b1 < 2 && b2 < 2 && T1[L] <= ply) d = ply;
+    if (b1 == 0 && b2 == 0 && L <= ply) d = ply;
+    if (L >= ply) d = L;
+    if ((b1 > 1 || b2 > 1) && d == ply && T2[L] > ply) d = ply + 1;
+    if ((b1 % 2 == 1 || b2 % 2 == 1) && d == ply && T1[L] > ply) d = ply + 1;
+    return d;
+}
+
+bool CKelvorEngine::TimeUp() {
+    if (StopFlag && StopFlag->load(std::memory_order_relaxed)) return true;
+    double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    if (OnElapsed) OnElapsed(static_cast<int>(s));
+    if (MoveNo > 100) {
+        if (s > 44) T1[8] = T2[8] = 1;
+        if (s > 60) return true;
+    } else if (s > 150 && !tablesLowered_) {
+        tablesLowered_ = true;
+        T1[8] -= 2;
+        T2[8] -= 2;
+    }
+    return MaxSeconds > 0 && s >= MaxSeconds;
+}
+
+ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
+    ThinkResult result;
+    if (!usable_) return result;
+    std::copy(std::begin(kT1), std::end(kT1), T1);
+    std::copy(std::begin(kT2), std::end(kT2), T2);
+    Level = std::clamp(Level, 1, 12);
+    start_ = std::chrono::steady_clock::now();
+    tablesLowered_ = stopped_ = false;
+    nodes_ = 0;
+
+    if (BookMove && OnBoard(BoardSize, BookMove->first, BookMove->second) &&
+        IsFree(Board[BookMove->first][BookMove->second]) &&
+        !(Variant == 0 && ToMove == kBlack && !IsLegal(BookMove->first, BookMove->second))) {
+        result.x = BookMove->first;
+        result.y = BookMove->second;
+        result.fromBook = true;
+        return result;
+    }
+
+    uint32_t h1 = 0, h2 = 0;
+    for (size_t i = 0; i < record.size(); ++i) {
+        uint32_t colour = i % 2 == 0 ? kBlack : kWhite;
+        int cell = record[i];
+        if (cell < 0 || cell >= 361) continue;
+        h1 ^= hashTable_[0][cell] * colour;
+        h2 ^= hashTable_[1][cell] * colour;
+    }
+    std::fill_n(plyArray_.get(), kHashEntries, uint8_t{0});
+
+    Ply& root = plies_[1];
+    root.alpha = root.alpha0 = -kInfinity;
+    root.beta = root.beta0 = kInfinity;
+    root.best = -kInfinity;
+    root.budget[0] = root.budget[1] = 3;
+    root.depthLimit = Level;
+    root.hash1 = h1;
+    root.hash2 = h2;
+    root.sum[0] = root.sum[1] = 0;
+    bool win = Generate(1, root);
+    if (root.moves.empty()) return result;
+    if (win || root.moves.size() == 1) {
+        result.x = root.moves[0].x;
+        result.y = root.moves[0].y;
+        result.value = win ? kRootWin : root.moves[0].value;
+        return result;
+    }
+
+    int p = 1;
+    while (true) {
+        Ply& node = plies_[p];
+        const bool maximising = p % 2 == 1;
+        if (node.index < static_cast<int>(node.moves.size()) && node.alpha < node.beta &&
+            !stopped_) {
+            int i = node.index++;
+            const Move m = node.moves[i];
+            if (p == 1 && OnProgress)
+                OnProgress(i * 100 / static_cast<int>(node.moves.size()), m.x, m.y);
+            if ((++nodes_ & 1023) == 0 && TimeUp()) {
+                stopped_ = true;
+                continue;
+            }
+            int value;
+            Ply& child = plies_[p + 1];
+            int mover = maximising ? 0 : 1;
+            // The extension budgets of the forcing search.
+            child.budget[0] = node.budget[0];
+            child.budget[1] = node.budget[1];
+            if (VctSearch && node.moves.size() >= 2) {
+                int& b = child.budget[mover];
+                if (m.own < 750 && b > 1 && T1[Level] < p) b -= 2;
+                if (m.own < 220 && b > 1) b -= 2;
+                if (m.own < 220 && 4 * m.opp + m.value < 100 && b % 2 == 1 && m.value < 3000)
+                    b -= 1;
+            }
+            int limit = std::min(DepthLimit(p, child.budget[0], child.budget[1]), kMaxPly);
+            child.sum[0] = node.sum[0];
+            child.sum[1] = node.sum[1];
+            child.sum[mover] += m.value;
+            child.hash1 = node.hash1 ^ hashTable_[0][m.x + m.y * BoardSize] * ToMove;
+            child.hash2 = node.hash2 ^ hashTable_[1][m.x + m.y * BoardSize] * ToMove;
+            Play(m.x, m.y, ToMove, node);
+            int slot = static_cast<int>(child.hash1 % kHashEntries);
+            if (p >= limit || p >= kMaxPly) {
+                value = LeafValue(child, p);
+            } else if (plyArray_[slot] == p + 1 && checkArray_[slot] == child.hash2) {
+                value = valueArray_[slot];
+            } else {
+                bool childWins = Generate(p + 1, child);
+                if (childWins) {
+                    // The side to move at the child makes five.
+                    value = (p + 1) % 2 == 1 ? kWinValue - (p + 1) : -(kWinValue - (p + 1));
+                } else if (child.moves.empty()) {
+                    value = 0; // the board is full: a draw
+                } else {
+                    child.alpha = child.alpha0 = node.alpha;
+                    child.beta = child.beta0 = node.beta;
+                    child.best = (p + 1) % 2 == 1 ? -kInfinity : kInfinity;
+                    child.depthLimit = limit;
+                    p = p + 1;
+                    continue;
+                }
+            }
+            Unplay(m.x, m.y, node);
+            if (maximising ? value > node.best : value < node.best) {
+                node.best = value;
+                node.bestIndex = i;
+            }
+            if (maximising) node.alpha = std::max(node.alpha, value);
+            else node.beta = std::min(node.beta, value);
+            continue;
+        }
+        // Node p is finished.
+        if (p == 1) break;
+        int value = node.bestIndex >= 0 ? node.best : LeafValue(node, p - 1);
+        if (node.bestIndex >= 0 && !stopped_ && value > node.alpha0 && value < node.beta0) {
+            int slot = static_cast<int>(node.hash1 % kHashEntries);
+            checkArray_[slot] = node.hash2;
+            plyArray_[slot] = static_cast<uint8_t>(p);
+            valueArray_[slot] = static_cast<int16_t>(value);
+        }
+        if (node.depthLimit == p + 1 && !stopped_ && TimeUp()) stopped_ = true;
+        p = p - 1;
+        Ply& parent = plies_[p];
+        const Move& m = parent.moves[parent.index - 1];
+        Unplay(m.x, m.y, parent);
+        if (stopped_) continue; // an unfinished line says nothing
+        const bool parentMax = p % 2 == 1;
+        if (parentMax ? value > parent.best : value < parent.best) {
+            parent.best = value;
+            parent.bestIndex = parent.index - 1;
+        }
+        if (parentMax) parent.alpha = std::max(parent.alpha, value);
+        else parent.beta = std::min(parent.beta, value);
+    }
+    int best = root.bestIndex >= 0 ? root.bestIndex : 0;
+    result.x = root.moves[best].x;
+    result.y = root.moves[best].y;
+    result.value = root.bestIndex >= 0 ? root.best : root.moves[0].value;
+    result.stopped = stopped_;
+    result.nodes = nodes_;
+    return result;
+}
+
+} // namespace kelvor

@@ -1,0 +1,142 @@
+#pragma once
+// The thinking object of kelvor: a copy of the position, the cell evaluator built on
+// the pattern tables, the renju legality test and the search.
+//
+// The search is an alpha-beta minimax over explicit per-ply move lists (no
+// recursion), at most 20 plies deep. Each ply's moves are the candidate cells valued
+// by EvaluateCell, given bonuses, sorted, cut to the ply's width and to the moves
+// above the threat threshold. A line ends when a move makes five, when the position
+// is found in the hashed arrays, or at the depth limit, where it is valued from the
+// values of the moves along it. Values are from the thinking side's point of view:
+// above 9999 a won line, below -9999 a lost one.
+
+#include "kelvor/board.h"
+#include "kelvor/pattern_tables.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace kelvor {
+
+constexpr int kMaxPly = 20;
+constexpr int kHashEntries = 1000000;
+constexpr int kWinValue = 12000;  // a five at ply P is worth kWinValue - P
+constexpr int kRootWin = 30000;   // a five found among the root moves
+
+// The value of a cell for the side to move, with its pattern results.
+struct CellValue {
+    int value = 0;
+    int own = 0;              // the side to move's sum, capped at 12000
+    int opp = 0;              // the opponent sum (zero or negative)
+    int ownRecord[4] = {-1, -1, -1, -1}; // per direction, -1 when none
+    int oppRecord[4] = {-1, -1, -1, -1};
+    bool Wins() const { return own >= 10000; }
+};
+
+struct ThinkResult {
+    int x = -1, y = -1; // -1 when there is no move
+    int value = 0;
+    bool fromBook = false;
+    bool stopped = false;   // the stop flag or the time limit ended the search
+    long long nodes = 0;
+};
+
+class CKelvorEngine {
+public:
+    // `tables` must outlive the engine. The hash values are drawn from `seed`
+    // (the current time when not given); the same seed gives the same play.
+    explicit CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed = {});
+
+    // False when a large allocation failed.
+    bool Usable() const { return usable_; }
+
+    // --- the position, copied in by the document before Think ---
+    BoardGrid Board{};
+    int BoardSize = 15;
+    int Centre = 7;
+    int Variant = 1; // 0 renju, 1 gomoku
+    bool TournamentOpening = false;
+    bool VctSearch = false;
+    int HiBreadth = 1;
+    int HiExtent = 0;
+    int ToMove = 1;
+    int MoveNo = 1;
+    int Level = 1; // 1..12, of the side to move
+    // A move from the opening book, played instead of searching when it is free.
+    std::optional<std::pair<int, int>> BookMove;
+    // Seconds after which any search stops with its best move so far (0: only the
+    // frame's rule after move 100).
+    int MaxSeconds = 60;
+
+    // --- hooks for the thread that drives the engine ---
+    const std::atomic<bool>* StopFlag = nullptr;
+    std::function<void(int percent, int x, int y)> OnProgress; // before each root move
+    std::function<void(int seconds)> OnElapsed;
+
+    // The candidate distance of a stone: HiExtent + 2 lines.
+    int CandidateDistance() const { return HiExtent + 2; }
+    // Marks the free cells within the candidate distance of (x, y) as candidates and
+    // returns how many it turned.
+    int MarkCandidates(int x, int y, std::vector<int>* turned = nullptr);
+
+    CellValue EvaluateCell(int x, int y) const;
+    // Renju legality of a black move at the free cell (x, y) on Board.
+    bool IsLegal(int x, int y);
+
+    // Searches the position and returns the chosen cell and its value.
+    ThinkResult Think(const std::vector<int>& record);
+
+    // The depth-limit tables, reset at every Think (exposed for the tests).
+    int T1[13] = {};
+    int T2[13] = {};
+
+    void Seed(uint32_t seed) { rng_.seed(seed); }
+
+private:
+    struct Move {
+        int x, y, value, own, opp;
+    };
+    struct Ply {
+        std::vector<Move> moves;
+        int index = 0, alpha = 0, beta = 0, alpha0 = 0, beta0 = 0, best = 0, bestIndex = -1;
+        int budget[2] = {3, 3}; // extension budgets: thinking side, opponent
+        int depthLimit = 0;
+        uint32_t hash1 = 0, hash2 = 0; // of the position at this ply
+        int sum[2] = {0, 0};            // move values along the line to here
+        std::vector<int> turned;        // candidates made by this ply's move
+        bool exact = false;
+    };
+
+    int Walks(int x, int y, int dir, int colour, int& own, int& opp, int& ownRec,
+              int& oppRec) const;
+    bool Generate(int ply, Ply& p);
+    bool ForbiddenForBlack(const CellValue& v, int x, int y);
+    void Play(int x, int y, int colour, Ply& p);
+    void Unplay(int x, int y, Ply& p);
+    int LeafValue(const Ply& p, int ply);
+    int DepthLimit(int ply, int b1, int b2) const;
+    bool TimeUp();
+    bool LegalChecked(int x, int y, int depth);
+
+    const PatternTables* tables_;
+    bool usable_ = true;
+    std::mt19937 rng_;
+    uint32_t hashTable_[2][361] = {};
+    std::unique_ptr<uint32_t[]> checkArray_;
+    std::unique_ptr<uint8_t[]> plyArray_;
+    std::unique_ptr<int16_t[]> valueArray_;
+    std::vector<Ply> plies_;
+    std::vector<int> defenceCells_;
+    std::chrono::steady_clock::time_point start_;
+    bool tablesLowered_ = false;
+    bool stopped_ = false;
+    long long nodes_ = 0;
+};
+
+} // namespace kelvor

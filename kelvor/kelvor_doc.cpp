@@ -1,0 +1,318 @@
+#include "kelvor/kelvor_doc.h"
+
+#include "kelvor/game_file.h"
+#include "kelvor/pattern_walk.h"
+#include "platform/atomic_file.h"
+#include "platform/messages.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+namespace kelvor {
+
+namespace {
+constexpr int kNoSwapLines[] = {19, 79, 91, 109, 114, 117, 124, 6, 49, 135, 137};
+
+void Show(const std::string& text) { platform::ShowMessage(platform::MessageKind::Warning, text); }
+} // namespace
+
+CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
+    : folder_(std::move(folder)), rng_(seed ? *seed + 1 : static_cast<uint32_t>(std::time(nullptr))) {
+    tablesLoaded_ = LoadPatternTables(folder_, tables_);
+    if (tablesLoaded_ && !TablesAreSound(tables_)) {
+        platform::ShowMessage(platform::MessageKind::Error, "The pattern tables are not valid");
+        tablesLoaded_ = false;
+    }
+    if (!tablesLoaded_) tables_ = PatternTables{}; // all walks end at once in record 0
+    engine_ = std::make_unique<CKelvorEngine>(&tables_, seed);
+    NewGame();
+}
+
+void CKelvorDoc::NewGame() {
+    for (auto& row : Board) row.fill(kEmpty);
+    for (auto& row : MoveAt) row.fill(0);
+    Record.clear();
+    FifthOffers.clear();
+    CollectingOffer = false;
+    MoveNo = 1;
+    ToMove = kBlack;
+    GameState = 0;
+    Winner = 0;
+    ThinkingTime = {0, 0};
+    bookLine_ = -1;
+    bookSymmetry_ = 0;
+    bookOffset_[0] = bookOffset_[1] = 0;
+    book_.lines.clear();
+    bookActive_ = OpeningBook;
+    requested_ = std::chrono::steady_clock::now();
+}
+
+void CKelvorDoc::SetBoardSize(int n) {
+    BoardSize = std::clamp(n, 13, kMaxSize);
+    Centre = BoardSize / 2;
+    NewGame();
+}
+
+void CKelvorDoc::CopyToEngine(CKelvorEngine& e) const {
+    e.Board = Board;
+    e.BoardSize = BoardSize;
+    e.Centre = Centre;
+    e.Variant = Variant;
+    e.TournamentOpening = TournamentOpening;
+    e.VctSearch = VctSearch;
+    e.HiBreadth = HiBreadth;
+    e.HiExtent = HiExtent;
+    e.ToMove = ToMove;
+    e.MoveNo = MoveNo;
+}
+
+bool CKelvorDoc::IsLegal(int x, int y) {
+    CopyToEngine(*engine_);
+    return engine_->IsLegal(x, y);
+}
+
+void CKelvorDoc::MakeMove(int x, int y) {
+    const int c = ToMove;
+    auto now = std::chrono::steady_clock::now();
+    ThinkingTime[c - 1] +=
+        static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(now - requested_).count());
+    if (!CollectingOffer) Record.push_back(x + y * BoardSize);
+    Board[x][y] = c;
+    MoveAt[x][y] = MoveNo;
+    CopyToEngine(*engine_);
+    engine_->MarkCandidates(x, y);
+    Board = engine_->Board;
+    // A five is a pattern of the mover's own; the defence part of a cell's value must
+    // not count as a win.
+    engine_->ToMove = c;
+    bool five = engine_->EvaluateCell(x, y).Wins();
+    ++MoveNo;
+    ToMove = Other(c);
+    requested_ = std::chrono::steady_clock::now();
+    if (five) {
+        GameState = kGameOver;
+        Winner = c;
+        Show("Player " + std::to_string(c) + " won");
+    } else if (static_cast<int>(Record.size()) >= BoardSize * BoardSize) {
+        GameState = kGameOver;
+        Show("Draw!");
+    }
+    if (GameState == kGameOver) return;
+    const int made = MoveNo - 1;
+    if (made == 1 || (Variant == 0 && TournamentOpening && made == 5)) LoadOpeningBook();
+    if (bookActive_ && made >= (Variant == 1 ? 2 : 3)) UseOpeningBook();
+    if (TournamentOpening && made == 3) OfferSwap();
+}
+
+bool CKelvorDoc::OpeningRuleAllows(int x, int y) const {
+    const int n = MoveNo;
+    const int d = std::max(std::abs(x - Centre), std::abs(y - Centre));
+    const bool gomoku = Variant == 1;
+    switch (n) {
+    case 1: return (gomoku && !TournamentOpening) || d == 0;
+    case 2:
+        if (gomoku) return !TournamentOpening || d <= 3;
+        return d <= 2;
+    case 3: return gomoku || d <= 3;
+    case 4: return !(gomoku && TournamentOpening) || d <= 3;
+    case 5:
+        if (!gomoku && TournamentOpening && FifthOffers.size() == 2)
+            return std::find(FifthOffers.begin(), FifthOffers.end(), x + y * BoardSize) !=
+                   FifthOffers.end();
+        return true;
+    default: return true;
+    }
+}
+
+bool CKelvorDoc::HumanMove(int x, int y) {
+    if (!OnBoard(BoardSize, x, y) || !IsFree(Board[x][y])) return false;
+    if (IsComputerTurn()) {
+        Show("Not Your Turn");
+        return false;
+    }
+    if (GameState == kGameOver) {
+        Show("Game Over");
+        return false;
+    }
+    if (!OpeningRuleAllows(x, y) || (Variant == 0 && ToMove == kBlack && !IsLegal(x, y))) {
+        Show("Illegal");
+        return false;
+    }
+    MakeMove(x, y);
+    return true;
+}
+
+ThinkResult CKelvorDoc::Think(const std::atomic<bool>* stop) {
+    CKelvorEngine& e = *engine_;
+    CopyToEngine(e);
+    e.Level = std::max(1, PlayerLevel[ToMove - 1]);
+    e.MaxSeconds = MaxSeconds;
+    e.StopFlag = stop;
+    e.BookMove = bookActive_ ? BookMove() : std::nullopt;
+    Progress = 0;
+    ProgressCell = -1;
+    ElapsedSeconds = 0;
+    e.OnProgress = [this](int percent, int x, int y) {
+        Progress = percent;
+        ProgressCell = x + y * BoardSize;
+        if (OnProgress) OnProgress();
+    };
+    e.OnElapsed = [this](int s) { ElapsedSeconds = s; };
+    if (MoveNo == 1 && !e.BookMove) {
+        // The first stone of a game needs no search: the centre.
+        ThinkResult r;
+        r.x = r.y = Centre;
+        return r;
+    }
+    return e.Think(Record);
+}
+
+bool CKelvorDoc::ComputerMove(const std::atomic<bool>* stop) {
+    if (GameState == kGameOver) return false;
+    ThinkResult r = Think(stop);
+    if (r.x < 0 || !IsFree(Board[r.x][r.y])) return false;
+    MakeMove(r.x, r.y);
+    return true;
+}
+
+void CKelvorDoc::OfferSwap() {
+    const int white = 1;
+    bool swap = false;
+    if (PlayerLevel[white] > 0) {
+        if (Variant == 1) {
+            swap = bookLine_ >= 0 && bookLine_ < 12;
+        } else {
+            auto at = std::find(std::begin(kNoSwapLines), std::end(kNoSwapLines), bookLine_);
+            swap = at == std::end(kNoSwapLines);
+            if (!swap && at - std::begin(kNoSwapLines) < 7)
+                swap = rng_() % 5 == 0;
+        }
+        if (swap) Show("I swap");
+    } else {
+        swap = platform::AskQuestion("Do you swap?");
+    }
+    if (swap) std::swap(PlayerLevel[0], PlayerLevel[1]);
+}
+
+bool CKelvorDoc::SaveGame(const std::string& path) const {
+    GameFile g;
+    g.variant = Variant;
+    g.boardSize = BoardSize;
+    g.cells = Record;
+    return platform::WriteFileAtomic(path, WriteGameFile(g)) == platform::WriteResult::Ok;
+}
+
+bool CKelvorDoc::OpenGame(const std::string& path) {
+    std::string bytes;
+    GameFile g;
+    if (!platform::ReadFile(path, bytes) || !ReadGameFile(bytes, g)) {
+        Show("Not a valid kgf file");
+        NewGame();
+        return false;
+    }
+    const bool book = OpeningBook;
+    OpeningBook = false; // a replay does not consult the book
+    bookActive_ = false;
+    Variant = g.variant;
+    SetBoardSize(g.boardSize);
+    for (int cell : g.cells) {
+        int x = cell % BoardSize, y = cell / BoardSize;
+        if (!IsFree(Board[x][y]) || GameState == kGameOver) break;
+        MakeMove(x, y);
+    }
+    OpeningBook = book;
+    return true;
+}
+
+void CKelvorDoc::LoadOpeningBook() {
+    book_.lines.clear();
+    bookLine_ = -1;
+    if (!OpeningBook) return;
+    bookActive_ = true;
+    std::string name = BookFileName(Variant, TournamentOpening, static_cast<int>(Record.size()),
+                                    PlayerLevel[0] == 0, PlayerLevel[1] == 0);
+    std::string bytes;
+    if (!platform::ReadFile(folder_ + name, bytes)) {
+        Show("Can't open opening file");
+        bookActive_ = false;
+        return;
+    }
+    book_ = ParseOpeningBook(bytes, Variant);
+}
+
+void CKelvorDoc::UseOpeningBook() {
+    const int made = MoveNo - 1;
+    const int B = book_.boardSize;
+    auto matches = [&](const std::vector<int>& line, int s) {
+        if (static_cast<int>(line.size()) < made) return false;
+        for (int i = 0; i < made; ++i) {
+            int x = Record[i] % BoardSize, y = Record[i] / BoardSize;
+            auto [u, v] = ApplySymmetry(s, x - Centre + bookOffset_[0], y - Centre + bookOffset_[1]);
+            int bx = B / 2 + u, by = B / 2 + v;
+            if (!OnBoard(B, bx, by)) return false;
+            int cell = bx + by * B;
+            bool found = false;
+            for (int j = i % 2; j < made && !found; j += 2) found = line[j] == cell;
+            if (!found) return false;
+        }
+        return true;
+    };
+    auto collect = [&](std::vector<std::pair<int, int>>& found) {
+        for (int l = 0; l < static_cast<int>(book_.lines.size()) && found.size() < 999; ++l) {
+            if (made < 4 && TournamentOpening && Variant == 1 && made == 2 && l < 12) continue;
+            for (int s = 0; s < 8; ++s) {
+                if (made >= 9 && s != bookSymmetry_) continue;
+                if (matches(book_.lines[l], s)) {
+                    found.emplace_back(l, s);
+                    break;
+                }
+            }
+            if (made < 4 && TournamentOpening && Variant == 0 && !found.empty()) break;
+        }
+    };
+    if (made < 4) {
+        bool allowed = TournamentOpening ? true : made == 3;
+        if (!allowed) return;
+    }
+    std::vector<std::pair<int, int>> found;
+    collect(found);
+    if (found.empty() && made == 4) {
+        int x1 = Record[0] % BoardSize, y1 = Record[0] / BoardSize;
+        int x3 = Record[2] % BoardSize, y3 = Record[2] / BoardSize;
+        bookOffset_[0] = x1 - x3 - Centre;
+        bookOffset_[1] = y1 - y3 - Centre;
+        collect(found);
+    }
+    if (found.empty()) {
+        bookLine_ = -1;
+        bookActive_ = false;
+        return;
+    }
+    auto pick = found[static_cast<size_t>(rng_()) % found.size()];
+    bookLine_ = pick.first;
+    bookSymmetry_ = pick.second;
+    if (made >= 5 && static_cast<int>(book_.lines[bookLine_].size()) == made) {
+        bookLine_ = -1;
+        bookActive_ = false;
+    }
+    if (made >= 21 && (bookOffset_[0] || bookOffset_[1])) {
+        bookLine_ = -1;
+        bookActive_ = false;
+    }
+}
+
+std::optional<std::pair<int, int>> CKelvorDoc::BookMove() const {
+    if (bookLine_ < 0 || bookLine_ >= static_cast<int>(book_.lines.size())) return std::nullopt;
+    const auto& line = book_.lines[bookLine_];
+    int next = MoveNo - 1;
+    if (next >= static_cast<int>(line.size())) return std::nullopt;
+    const int B = book_.boardSize;
+    int bx = line[next] % B, by = line[next] / B;
+    auto [dx, dy] = UndoSymmetry(bookSymmetry_, bx - B / 2, by - B / 2);
+    int x = dx - bookOffset_[0] + Centre, y = dy - bookOffset_[1] + Centre;
+    if (!OnBoard(BoardSize, x, y)) return std::nullopt;
+    return std::make_pair(x, y);
+}
+
+} // namespace kelvor

@@ -1,0 +1,132 @@
+#pragma once
+// CKelvorDoc: one renju or gomoku game with its settings, rules, files and opening
+// book. No window code: the shell drives it, and runs Think on a worker thread with
+// a stop flag and the progress hook.
+
+#include "kelvor/board.h"
+#include "kelvor/engine.h"
+#include "kelvor/opening_book.h"
+#include "kelvor/pattern_tables.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kelvor {
+
+constexpr int kGameOver = 4;
+
+class CKelvorDoc {
+public:
+    // Loads "renju.tbl" and "renju.scs" from `folder` ("" is the working folder, else
+    // with a trailing "/"); the opening books are read from there too. `seed` makes
+    // the engine's random choices repeatable.
+    explicit CKelvorDoc(std::string folder = "", std::optional<uint32_t> seed = {});
+
+    // --- game state ---
+    int Variant = 1; // 0 renju, 1 gomoku
+    int BoardSize = 15;
+    int Centre = 7;
+    BoardGrid Board{};
+    int MoveNo = 1;
+    std::vector<int> Record; // cell indexes X + Y x N in playing order
+    int ToMove = kBlack;
+    std::array<int, 2> PlayerLevel = {0, 0}; // [0] black, [1] white: 0 human, 1..12
+    bool TournamentOpening = false;
+    bool OpeningBook = true;
+    bool VctSearch = false;
+    int HiBreadth = 1;
+    int HiExtent = 0;
+    int GameState = 0;
+    int Winner = 0; // the colour that made five, 0 while none did
+    std::array<int, 2> ThinkingTime = {0, 0}; // seconds, black and white
+    std::array<std::array<int, kMaxSize>, kMaxSize> MoveAt{}; // move number of each stone
+    // The two fifth-move cells offered in the renju tournament opening.
+    std::vector<int> FifthOffers;
+    bool CollectingOffer = false;
+
+    bool TablesLoaded() const { return tablesLoaded_; }
+
+    // Clears the board and the record; settings and players stay.
+    void NewGame();
+    // Sets the board size (13..19, odd) and the centre, clearing the game.
+    void SetBoardSize(int n);
+
+    // Applies a move of ToMove at the free cell (x, y): record, candidates, five and
+    // draw detection ("Player 1 won", "Player 2 won", "Draw!"), the opening book.
+    void MakeMove(int x, int y);
+    // The rules for a human click; shows "Not Your Turn", "Game Over" or "Illegal"
+    // and returns false when the move is refused (nothing changes then).
+    bool HumanMove(int x, int y);
+    // Renju legality of a black move at the free cell (x, y).
+    bool IsLegal(int x, int y);
+    bool IsComputerTurn() const { return PlayerLevel[ToMove - 1] > 0; }
+
+    // Runs the engine on a copy of the position; safe to call from a worker thread
+    // while the user-interface thread leaves the position alone. Posts progress
+    // through OnProgress (the view's message 103).
+    ThinkResult Think(const std::atomic<bool>* stop = nullptr);
+    // Think and MakeMove; false when there was no move.
+    bool ComputerMove(const std::atomic<bool>* stop = nullptr);
+
+    // The swap decision after the third stone of a tournament opening. A computer
+    // swaps by its book line ("I swap"); a human is asked "Do you swap?".
+    void OfferSwap();
+
+    // Progress of the running Think: percent, root cell, elapsed seconds.
+    std::atomic<int> Progress{0};
+    std::atomic<int> ProgressCell{-1};
+    std::atomic<int> ElapsedSeconds{0};
+    std::function<void()> OnProgress;
+    // Seconds a computer move may take (0: only the frame's time control).
+    int MaxSeconds = 60;
+
+    // --- files ---
+    // Writes the game as a .kgf file (atomically); false when it cannot be written.
+    bool SaveGame(const std::string& path) const;
+    // Reads a .kgf file and replays it. An invalid file shows "Not a valid kgf file"
+    // and leaves an empty game of the current variant and size.
+    bool OpenGame(const std::string& path);
+
+    // --- opening book ---
+    const OpeningBookFile& Book() const { return book_; }
+    int BookLine() const { return bookLine_; }
+    int BookSymmetry() const { return bookSymmetry_; }
+    // Loads the book file for the current situation (at the first move, and at the
+    // fifth in renju with the tournament opening).
+    void LoadOpeningBook();
+    // Matches the game against the book after a move and chooses the line.
+    void UseOpeningBook();
+    // The next book move, if the current line has one.
+    std::optional<std::pair<int, int>> BookMove() const;
+
+    CKelvorEngine& Engine() { return *engine_; }
+    const PatternTables& Tables() const { return tables_; }
+    std::string Folder() const { return folder_; }
+
+private:
+    void CopyToEngine(CKelvorEngine& e) const;
+    bool OpeningRuleAllows(int x, int y) const;
+
+    std::string folder_;
+    PatternTables tables_;
+    bool tablesLoaded_ = false;
+    std::unique_ptr<CKelvorEngine> engine_;
+    std::chrono::steady_clock::time_point requested_;
+    OpeningBookFile book_;
+    // The book of this game: switched off when no line matches or the line is used
+    // up, without touching the OpeningBook setting.
+    bool bookActive_ = false;
+    int bookLine_ = -1;
+    int bookSymmetry_ = 0;
+    int bookOffset_[2] = {0, 0};
+    std::mt19937 rng_;
+};
+
+} // namespace kelvor

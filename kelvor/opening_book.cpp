@@ -1,0 +1,78 @@
+#include "kelvor/opening_book.h"
+
+#include <cstdint>
+
+namespace kelvor {
+
+std::string BookFileName(int variant, bool tournament, int stones, bool blackHuman,
+                         bool whiteHuman) {
+    if (tournament && stones < 4) return variant == 1 ? "sag45.gmk" : "sag45.ren";
+    if (tournament && blackHuman) return "whopen.ren";
+    if (tournament && whiteHuman) return "blopen.ren";
+    return "opngbk.ren";
+}
+
+OpeningBookFile ParseOpeningBook(const std::string& bytes, int variant) {
+    OpeningBookFile book;
+    book.boardSize = BookBoardSize(variant);
+    size_t words = std::min<size_t>(bytes.size(), kBookMaxBytes) / 2;
+    std::vector<int> values;
+    values.reserve(words * 2);
+    for (size_t i = 0; i < words; ++i) {
+        int lo = static_cast<uint8_t>(bytes[2 * i]), hi = static_cast<uint8_t>(bytes[2 * i + 1]);
+        if (variant == 1) {
+            values.push_back(lo | (hi << 8));
+        } else {
+            values.push_back(lo);
+            values.push_back(hi);
+        }
+    }
+    const int centre = book.boardSize * book.boardSize / 2;
+    size_t i = 0;
+    while (i < values.size() && static_cast<int>(book.lines.size()) < kBookMaxLines) {
+        int length = values[i++];
+        if (length >= kBookLineValues || length == 0) continue;
+        if (i + length - 1 > values.size()) break;
+        std::vector<int> line{centre};
+        for (int k = 1; k < length; ++k) line.push_back(values[i++]);
+        book.lines.push_back(std::move(line));
+    }
+    return book;
+}
+
+std::string OpeningBookBytes(const std::vector<std::vector<int>>& lines, int variant) {
+    std::vector<int> values;
+    for (const auto& line : lines) {
+        values.push_back(static_cast<int>(line.size()));
+        values.insert(values.end(), line.begin() + 1, line.end());
+    }
+    std::string out;
+    if (variant == 1) {
+        for (int v : values) {
+            out.push_back(static_cast<char>(v & 0xff));
+            out.push_back(static_cast<char>(v >> 8));
+        }
+    } else {
+        // An odd count of bytes is padded with a value that reads as a skipped length.
+        if (values.size() % 2) values.push_back(255);
+        for (int v : values) out.push_back(static_cast<char>(v));
+    }
+    return out;
+}
+
+namespace {
+constexpr int kColumnSign[8] = {1, 1, 1, 1, -1, -1, -1, -1};
+constexpr int kRowSign[8] = {1, 1, -1, -1, -1, -1, 1, 1};
+} // namespace
+
+std::pair<int, int> ApplySymmetry(int s, int dx, int dy) {
+    int u = kColumnSign[s] * dx, v = kRowSign[s] * dy;
+    return s % 2 ? std::make_pair(v, u) : std::make_pair(u, v);
+}
+
+std::pair<int, int> UndoSymmetry(int s, int u, int v) {
+    if (s % 2) std::swap(u, v);
+    return {kColumnSign[s] * u, kRowSign[s] * v};
+}
+
+} // namespace kelvor

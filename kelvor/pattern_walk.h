@@ -1,0 +1,31 @@
+#pragma once
+// The walk of the pattern automaton along one line through a cell.
+//
+// The walk starts in state 0 at the cell with a mirror sign of +1. Each state names
+// an offset; the cell at that offset (times the mirror sign) along the direction is
+// read as kind 1 (off the board, or a stone not of the pattern's colour), 2 (empty
+// or candidate) or 3 (a stone of the pattern's colour). Unless the colour is fixed in
+// advance, the first stone met fixes it.
+
+#include "kelvor/board.h"
+#include "kelvor/pattern_tables.h"
+
+namespace kelvor {
+
+struct LineWalk {
+    int record = 0;       // the pattern record the walk ended at
+    int colour = 0;       // the pattern's colour; 0 when no stone was met
+    int nearestPlus = 0;  // colour of the first stone met on the + side, 0 if none
+    int nearestMinus = 0; // the same on the - side
+};
+
+// `colour` 0 lets the first stone met fix it. Throws std::runtime_error when the
+// automaton does not end within 64 steps or leaves its tables (a corrupt table).
+LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y,
+                  int dir, int colour);
+
+// True when the tables are safe to walk: every next state and record in range,
+// offsets within the line, cell counts within the record.
+bool TablesAreSound(const PatternTables& tables);
+
+} // namespace kelvor

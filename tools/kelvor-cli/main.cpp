@@ -1,0 +1,259 @@
+// kelvor-cli: command-line front end to the kelvor engine core.
+
+#include "kelvor/kelvor_doc.h"
+#include "kelvor/match.h"
+#include "kelvor/opening_book.h"
+#include "kelvor/pattern_compiler.h"
+#include "platform/atomic_file.h"
+#include "platform/messages.h"
+#include "platform/program_folder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+// Options "--name value..." into a map; a name may take several values (--moves).
+struct Options {
+    std::map<std::string, std::vector<std::string>> values;
+    bool ok = true;
+
+    bool Has(const std::string& n) const { return values.count(n) > 0; }
+    std::string Get(const std::string& n, const std::string& fallback) const {
+        auto it = values.find(n);
+        return it == values.end() || it->second.empty() ? fallback : it->second.front();
+    }
+    int Int(const std::string& n, int fallback) {
+        std::string v = Get(n, "");
+        if (v.empty()) return fallback;
+        char* end = nullptr;
+        long r = std::strtol(v.c_str(), &end, 10);
+        if (*end) ok = false;
+        return static_cast<int>(r);
+    }
+};
+
+Options Parse(const Args& args) {
+    Options o;
+    std::string current;
+    for (const auto& a : args) {
+        if (a.rfind("--", 0) == 0) {
+            current = a.substr(2);
+            o.values[current];
+        } else if (current.empty()) {
+            o.ok = false;
+        } else {
+            // "--moves H8,H9" and "--moves H8 H9" are the same.
+            std::stringstream parts(a);
+            for (std::string p; std::getline(parts, p, ',');)
+                if (!p.empty()) o.values[current].push_back(p);
+        }
+    }
+    return o;
+}
+
+int Usage(const char* usage) {
+    std::fprintf(stderr, "usage: kelvor-cli %s\n", usage);
+    return 2;
+}
+
+class SilentBoxes : public platform::MessageBoxes {
+public:
+    void Show(platform::MessageKind, const std::string&) override {}
+    bool Ask(const std::string&) override { return false; }
+};
+
+std::string DataFolder(const Options& o) {
+    std::string f = o.Get("data", platform::ProgramFolder());
+    if (!f.empty() && f.back() != '/') f += '/';
+    return f;
+}
+
+int VariantOf(const Options& o, bool& ok) {
+    std::string v = o.Get("variant", "gomoku");
+    if (v == "renju") return 0;
+    if (v != "gomoku") ok = false;
+    return 1;
+}
+
+// Plays the moves on the document as given, without the opening rules. False when a
+// move is malformed or taken.
+bool Replay(kelvor::CKelvorDoc& doc, const Options& o) {
+    auto it = o.values.find("moves");
+    if (it == o.values.end()) return true;
+    for (const auto& m : it->second) {
+        auto cell = kelvor::ParseCell(m, doc.BoardSize);
+        if (!cell || !kelvor::IsFree(doc.Board[cell->first][cell->second])) {
+            std::fprintf(stderr, "kelvor-cli: bad move '%s'\n", m.c_str());
+            return false;
+        }
+        doc.MakeMove(cell->first, cell->second);
+    }
+    return true;
+}
+
+const char* kForbiddenUsage = "forbidden --size N --moves M1 M2 ... [--data DIR]";
+const char* kThinkUsage =
+    "think --variant renju|gomoku --size N --level L --moves M1 M2 ... [--vct] [--seed S] "
+    "[--time SECONDS] [--data DIR]";
+const char* kMatchUsage = "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
+                          "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR]";
+const char* kTablesUsage = "tables DIR";
+
+bool ValidSize(int n) { return n >= 13 && n <= 19 && n % 2 == 1; }
+
+int Forbidden(const Args& args) {
+    Options o = Parse(args);
+    int n = o.Int("size", 15);
+    if (!o.ok || !ValidSize(n)) return Usage(kForbiddenUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    kelvor::CKelvorDoc doc(DataFolder(o), 1);
+    platform::SetMessageBoxes(nullptr);
+    if (!doc.TablesLoaded()) {
+        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
+        return 1;
+    }
+    doc.Variant = 0;
+    doc.OpeningBook = false;
+    doc.SetBoardSize(n);
+    platform::SetMessageBoxes(&quiet);
+    bool ok = Replay(doc, o);
+    platform::SetMessageBoxes(nullptr);
+    if (!ok) return 2;
+    std::string out;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            if (kelvor::IsFree(doc.Board[x][y]) && !doc.IsLegal(x, y))
+                out += (out.empty() ? "" : " ") + kelvor::CellText(x, y);
+    std::printf("%s\n", out.empty() ? "none" : out.c_str());
+    return 0;
+}
+
+int Think(const Args& args) {
+    Options o = Parse(args);
+    bool ok = true;
+    int variant = VariantOf(o, ok);
+    int n = o.Int("size", 15), level = o.Int("level", 4);
+    if (!o.ok || !ok || !ValidSize(n) || level < 1 || level > 12) return Usage(kThinkUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    kelvor::CKelvorDoc doc(DataFolder(o), static_cast<uint32_t>(o.Int("seed", 1)));
+    if (!doc.TablesLoaded()) {
+        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
+        return 1;
+    }
+    doc.Variant = variant;
+    doc.OpeningBook = false;
+    doc.VctSearch = o.Has("vct");
+    doc.MaxSeconds = o.Int("time", 60);
+    doc.SetBoardSize(n);
+    if (!Replay(doc, o)) return 2;
+    if (doc.GameState == kelvor::kGameOver) {
+        std::fprintf(stderr, "kelvor-cli: the game is over\n");
+        return 1;
+    }
+    doc.PlayerLevel[doc.ToMove - 1] = level;
+    kelvor::ThinkResult r = doc.Think();
+    if (r.x < 0) {
+        std::printf("move none\n");
+        return 1;
+    }
+    std::printf("move %s value %d\n", kelvor::CellText(r.x, r.y).c_str(), r.value);
+    return 0;
+}
+
+int Match(const Args& args) {
+    Options o = Parse(args);
+    bool ok = true;
+    kelvor::MatchOptions m;
+    m.variant = VariantOf(o, ok);
+    m.levelA = o.Int("black", 2);
+    m.levelB = o.Int("white", 1);
+    m.games = o.Int("games", 2);
+    m.jobs = o.Int("jobs", 1);
+    m.boardSize = o.Int("size", 15);
+    m.seed = static_cast<unsigned>(o.Int("seed", 1));
+    m.maxSeconds = o.Int("time", 60);
+    m.book = o.Has("book");
+    m.folder = DataFolder(o);
+    if (!o.ok || !ok || m.levelA < 1 || m.levelA > 12 || m.levelB < 1 || m.levelB > 12 ||
+        m.games < 1 || m.jobs < 1 || !ValidSize(m.boardSize))
+        return Usage(kMatchUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
+    kelvor::MatchResult r = kelvor::RunMatch(m, [&](const kelvor::MatchResult& now) {
+        std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
+    });
+    platform::SetMessageBoxes(nullptr);
+    std::fputs(kelvor::MatchSummary(a, b, r).c_str(), stdout);
+    return 0;
+}
+
+int Tables(const Args& args) {
+    if (args.size() != 1) return Usage(kTablesUsage);
+    std::string dir = args[0] + "/";
+    std::string text;
+    if (!platform::ReadFile(dir + "patterns.txt", text)) {
+        std::fprintf(stderr, "kelvor-cli: cannot read %spatterns.txt\n", dir.c_str());
+        return 1;
+    }
+    try {
+        kelvor::CompileReport report;
+        kelvor::PatternTables t =
+            kelvor::CompilePatterns(kelvor::ParsePatternDescription(text), &report);
+        if (platform::WriteFileAtomic(dir + "renju.tbl", kelvor::TableBytes(t.automaton)) !=
+                platform::WriteResult::Ok ||
+            platform::WriteFileAtomic(dir + "renju.scs", kelvor::TableBytes(t.records)) !=
+                platform::WriteResult::Ok) {
+            std::fprintf(stderr, "kelvor-cli: cannot write the tables in %s\n", dir.c_str());
+            return 1;
+        }
+        std::printf("states %d records %d\n", report.states, report.records);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kelvor-cli: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(const Args&);
+};
+
+const Command kCommands[] = {
+    {"forbidden", kForbiddenUsage, "every forbidden cell for black in a renju position", Forbidden},
+    {"think", kThinkUsage, "the computer's move and value in a position", Think},
+    {"match", kMatchUsage, "a match between two levels in game pairs", Match},
+    {"tables", kTablesUsage, "compile DIR/patterns.txt into DIR/renju.tbl and DIR/renju.scs",
+     Tables},
+};
+
+void PrintHelp() {
+    std::printf("usage: kelvor-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const auto& c : kCommands) std::printf("  %-10s %s\n", c.name, c.summary);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
+        PrintHelp();
+        return argc < 2 ? 2 : 0;
+    }
+    for (const auto& c : kCommands)
+        if (argv[1] == std::string(c.name)) return c.run(Args(argv + 2, argv + argc));
+    std::fprintf(stderr, "kelvor-cli: unknown command '%s'\n", argv[1]);
+    PrintHelp();
+    return 2;
+}
