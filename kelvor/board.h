@@ -21,9 +21,15 @@ using BoardGrid = std::array<std::array<int, kMaxSize>, kMaxSize>;
 constexpr int kDirX[4] = {1, 0, 1, 1};
 constexpr int kDirY[4] = {0, 1, 1, -1};
 
-inline bool IsFree(int cell) { return cell == kEmpty || cell == kCandidate; }
-inline bool OnBoard(int n, int x, int y) { return x >= 0 && y >= 0 && x < n && y < n; }
-inline int Other(int colour) { return 3 - colour; }
+inline bool IsFree(int cell) {
+    return cell == kEmpty || cell == kCandidate;
+}
+inline bool OnBoard(int n, int x, int y) {
+    return x >= 0 && y >= 0 && x < n && y < n;
+}
+inline int Other(int colour) {
+    return 3 - colour;
+}
 
 constexpr const char kColumnLetters[] = "ABCDEFGHJKLMNOPQRST";
 

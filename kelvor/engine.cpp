@@ -35,7 +35,9 @@ int SearchWidth(int ply, int hiBreadth) {
 bool IsThreatKind(int k) {
     return k == kTwo || k == kOpenTwo || k == kClosedThree || k == kOne || k == kOpenOne;
 }
-bool IsStrongKind(int k) { return k == kThree || k == kFour || k == kDoubleFour; }
+bool IsStrongKind(int k) {
+    return k == kThree || k == kFour || k == kDoubleFour;
+}
 
 // Diminishing-increment sort, highest value first, increments h = 3h + 1.
 template <class T, class Key> void ShellSortDescending(std::vector<T>& v, Key key) {
@@ -111,7 +113,9 @@ CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
     return v;
 }
 
-bool CKelvorEngine::IsLegal(int x, int y) { return LegalChecked(x, y, 0); }
+bool CKelvorEngine::IsLegal(int x, int y) {
+    return LegalChecked(x, y, 0);
+}
 
 bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
     int fours = 0, threeRecord[4], threeDir[4], threes = 0;
@@ -119,15 +123,24 @@ bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
     for (int dir = 0; dir < 4; ++dir) {
         int record = WalkLine(*tables_, Board, BoardSize, x, y, dir, kBlack).record;
         switch (tables_->Record(record)[kBlackKind]) {
-        case kFive: five = true; break;
-        case kOverline: overline = true; break;
-        case kFour: ++fours; break;
-        case kDoubleFour: fours += 2; break;
+        case kFive:
+            five = true;
+            break;
+        case kOverline:
+            overline = true;
+            break;
+        case kFour:
+            ++fours;
+            break;
+        case kDoubleFour:
+            fours += 2;
+            break;
         case kThree:
             threeRecord[threes] = record;
             threeDir[threes++] = dir;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     if (five) return true;
@@ -186,9 +199,12 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             }
             if (renjuBlack && (ply == 1 ? !IsLegal(x, y) : ForbiddenForBlack(v, x, y))) continue;
             int threat = -v.opp;
-            if (threat > 1150) threshold = std::max(threshold, 10000);
-            else if (threat > 550) threshold = std::max(threshold, 2400);
-            else if (threat > 160) threshold = std::max(threshold, 640);
+            if (threat > 1150)
+                threshold = std::max(threshold, 10000);
+            else if (threat > 550)
+                threshold = std::max(threshold, 2400);
+            else if (threat > 160)
+                threshold = std::max(threshold, 640);
             int bonus = 0;
             for (int d = 0; d < 4; ++d) {
                 if (v.ownRecord[d] < 0) continue;
@@ -388,8 +404,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
                 node.best = value;
                 node.bestIndex = i;
             }
-            if (maximising) node.alpha = std::max(node.alpha, value);
-            else node.beta = std::min(node.beta, value);
+            if (maximising)
+                node.alpha = std::max(node.alpha, value);
+            else
+                node.beta = std::min(node.beta, value);
             continue;
         }
         // Node p is finished.
@@ -412,8 +430,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             parent.best = value;
             parent.bestIndex = parent.index - 1;
         }
-        if (parentMax) parent.alpha = std::max(parent.alpha, value);
-        else parent.beta = std::min(parent.beta, value);
+        if (parentMax)
+            parent.alpha = std::max(parent.alpha, value);
+        else
+            parent.beta = std::min(parent.beta, value);
     }
     int best = root.bestIndex >= 0 ? root.bestIndex : 0;
     result.x = root.moves[best].x;

@@ -26,14 +26,14 @@ namespace kelvor {
 
 constexpr int kMaxPly = 20;
 constexpr int kHashEntries = 1000000;
-constexpr int kWinValue = 12000;  // a five at ply P is worth kWinValue - P
-constexpr int kRootWin = 30000;   // a five found among the root moves
+constexpr int kWinValue = 12000; // a five at ply P is worth kWinValue - P
+constexpr int kRootWin = 30000;  // a five found among the root moves
 
 // The value of a cell for the side to move, with its pattern results.
 struct CellValue {
     int value = 0;
-    int own = 0;              // the side to move's sum, capped at 12000
-    int opp = 0;              // the opponent sum (zero or negative)
+    int own = 0;                         // the side to move's sum, capped at 12000
+    int opp = 0;                         // the opponent sum (zero or negative)
     int ownRecord[4] = {-1, -1, -1, -1}; // per direction, -1 when none
     int oppRecord[4] = {-1, -1, -1, -1};
     bool Wins() const { return own >= 10000; }
@@ -43,12 +43,12 @@ struct ThinkResult {
     int x = -1, y = -1; // -1 when there is no move
     int value = 0;
     bool fromBook = false;
-    bool stopped = false;   // the stop flag or the time limit ended the search
+    bool stopped = false; // the stop flag or the time limit ended the search
     long long nodes = 0;
 };
 
 class CKelvorEngine {
-public:
+  public:
     // `tables` must outlive the engine. The hash values are drawn from `seed`
     // (the current time when not given); the same seed gives the same play.
     explicit CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed = {});
@@ -98,7 +98,7 @@ public:
 
     void Seed(uint32_t seed) { rng_.seed(seed); }
 
-private:
+  private:
     struct Move {
         int x, y, value, own, opp;
     };
@@ -108,8 +108,8 @@ private:
         int budget[2] = {3, 3}; // extension budgets: thinking side, opponent
         int depthLimit = 0;
         uint32_t hash1 = 0, hash2 = 0; // of the position at this ply
-        int sum[2] = {0, 0};            // move values along the line to here
-        std::vector<int> turned;        // candidates made by this ply's move
+        int sum[2] = {0, 0};           // move values along the line to here
+        std::vector<int> turned;       // candidates made by this ply's move
         bool exact = false;
     };
 

@@ -14,11 +14,14 @@ namespace kelvor {
 namespace {
 constexpr int kNoSwapLines[] = {19, 79, 91, 109, 114, 117, 124, 6, 49, 135, 137};
 
-void Show(const std::string& text) { platform::ShowMessage(platform::MessageKind::Warning, text); }
+void Show(const std::string& text) {
+    platform::ShowMessage(platform::MessageKind::Warning, text);
+}
 } // namespace
 
 CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
-    : folder_(std::move(folder)), rng_(seed ? *seed + 1 : static_cast<uint32_t>(std::time(nullptr))) {
+    : folder_(std::move(folder)),
+      rng_(seed ? *seed + 1 : static_cast<uint32_t>(std::time(nullptr))) {
     tablesLoaded_ = LoadPatternTables(folder_, tables_);
     if (tablesLoaded_ && !TablesAreSound(tables_)) {
         platform::ShowMessage(platform::MessageKind::Error, "The pattern tables are not valid");
@@ -75,8 +78,8 @@ bool CKelvorDoc::IsLegal(int x, int y) {
 void CKelvorDoc::MakeMove(int x, int y) {
     const int c = ToMove;
     auto now = std::chrono::steady_clock::now();
-    ThinkingTime[c - 1] +=
-        static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(now - requested_).count());
+    ThinkingTime[c - 1] += static_cast<int>(
+        std::chrono::duration_cast<std::chrono::seconds>(now - requested_).count());
     if (!CollectingOffer) Record.push_back(x + y * BoardSize);
     Board[x][y] = c;
     MoveAt[x][y] = MoveNo;
@@ -110,18 +113,22 @@ bool CKelvorDoc::OpeningRuleAllows(int x, int y) const {
     const int d = std::max(std::abs(x - Centre), std::abs(y - Centre));
     const bool gomoku = Variant == 1;
     switch (n) {
-    case 1: return (gomoku && !TournamentOpening) || d == 0;
+    case 1:
+        return (gomoku && !TournamentOpening) || d == 0;
     case 2:
         if (gomoku) return !TournamentOpening || d <= 3;
         return d <= 2;
-    case 3: return gomoku || d <= 3;
-    case 4: return !(gomoku && TournamentOpening) || d <= 3;
+    case 3:
+        return gomoku || d <= 3;
+    case 4:
+        return !(gomoku && TournamentOpening) || d <= 3;
     case 5:
         if (!gomoku && TournamentOpening && FifthOffers.size() == 2)
             return std::find(FifthOffers.begin(), FifthOffers.end(), x + y * BoardSize) !=
                    FifthOffers.end();
         return true;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -185,8 +192,7 @@ void CKelvorDoc::OfferSwap() {
         } else {
             auto at = std::find(std::begin(kNoSwapLines), std::end(kNoSwapLines), bookLine_);
             swap = at == std::end(kNoSwapLines);
-            if (!swap && at - std::begin(kNoSwapLines) < 7)
-                swap = rng_() % 5 == 0;
+            if (!swap && at - std::begin(kNoSwapLines) < 7) swap = rng_() % 5 == 0;
         }
         if (swap) Show("I swap");
     } else {
@@ -248,7 +254,8 @@ void CKelvorDoc::UseOpeningBook() {
         if (static_cast<int>(line.size()) < made) return false;
         for (int i = 0; i < made; ++i) {
             int x = Record[i] % BoardSize, y = Record[i] / BoardSize;
-            auto [u, v] = ApplySymmetry(s, x - Centre + bookOffset_[0], y - Centre + bookOffset_[1]);
+            auto [u, v] =
+                ApplySymmetry(s, x - Centre + bookOffset_[0], y - Centre + bookOffset_[1]);
             int bx = B / 2 + u, by = B / 2 + v;
             if (!OnBoard(B, bx, by)) return false;
             int cell = bx + by * B;

@@ -23,7 +23,7 @@ namespace kelvor {
 constexpr int kGameOver = 4;
 
 class CKelvorDoc {
-public:
+  public:
     // Loads "renju.tbl" and "renju.scs" from `folder` ("" is the working folder, else
     // with a trailing "/"); the opening books are read from there too. `seed` makes
     // the engine's random choices repeatable.
@@ -44,7 +44,7 @@ public:
     int HiBreadth = 1;
     int HiExtent = 0;
     int GameState = 0;
-    int Winner = 0; // the colour that made five, 0 while none did
+    int Winner = 0;                           // the colour that made five, 0 while none did
     std::array<int, 2> ThinkingTime = {0, 0}; // seconds, black and white
     std::array<std::array<int, kMaxSize>, kMaxSize> MoveAt{}; // move number of each stone
     // The two fifth-move cells offered in the renju tournament opening.
@@ -110,7 +110,7 @@ public:
     const PatternTables& Tables() const { return tables_; }
     std::string Folder() const { return folder_; }
 
-private:
+  private:
     void CopyToEngine(CKelvorEngine& e) const;
     bool OpeningRuleAllows(int x, int y) const;
 

@@ -41,8 +41,8 @@ int PlayGame(const MatchOptions& o, int game) {
     doc.MaxSeconds = o.maxSeconds;
     doc.SetBoardSize(o.boardSize);
     const bool aBlack = game % 2 == 0;
-    doc.PlayerLevel = aBlack ? std::array<int, 2>{o.levelA, o.levelB}
-                             : std::array<int, 2>{o.levelB, o.levelA};
+    doc.PlayerLevel =
+        aBlack ? std::array<int, 2>{o.levelA, o.levelB} : std::array<int, 2>{o.levelB, o.levelA};
     for (auto [x, y] : Opening(o, game / 2, doc.Centre)) doc.MakeMove(x, y);
     while (doc.GameState != kGameOver)
         if (!doc.ComputerMove()) break;
@@ -94,8 +94,9 @@ std::string MatchSummary(const std::string& a, const std::string& b, const Match
     std::snprintf(line, sizeof line, "Score of %s vs %s: %d - %d - %d  [%.3f] %d\n", a.c_str(),
                   b.c_str(), r.wins, r.losses, r.draws, e.score, r.wins + r.losses + r.draws);
     out += line;
-    std::snprintf(line, sizeof line, "Elo difference: %.1f +/- %.1f, LOS: %.1f %%, DrawRatio: %.1f %%\n",
-                  e.elo, e.error, e.los * 100, e.drawRatio * 100);
+    std::snprintf(line, sizeof line,
+                  "Elo difference: %.1f +/- %.1f, LOS: %.1f %%, DrawRatio: %.1f %%\n", e.elo,
+                  e.error, e.los * 100, e.drawRatio * 100);
     out += line;
     return out;
 }

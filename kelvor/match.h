@@ -13,7 +13,7 @@ struct MatchOptions {
     int games = 2;
     int jobs = 1;
     unsigned seed = 1;
-    int maxSeconds = 60;  // per move
+    int maxSeconds = 60; // per move
     bool book = false;
     std::string folder; // where the tables (and books) are
 };

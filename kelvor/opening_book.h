@@ -22,7 +22,9 @@ struct OpeningBookFile {
     std::vector<std::vector<int>> lines;
 };
 
-inline int BookBoardSize(int variant) { return variant == 0 ? 15 : 19; }
+inline int BookBoardSize(int variant) {
+    return variant == 0 ? 15 : 19;
+}
 
 // The file for the situation: "sag45.gmk"/"sag45.ren" in the tournament opening
 // before the fourth stone, then "blopen.ren" when white is human or "whopen.ren" when

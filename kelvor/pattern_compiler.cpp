@@ -17,10 +17,10 @@ namespace {
 
 // The kinds the description may name, with their fixed numbers.
 const std::map<std::string, int> kKindNames = {
-    {"overline", kOverline},   {"five", kFive},     {"double-four", kDoubleFour},
-    {"four", kFour},           {"three", kThree},   {"closed-three", kClosedThree},
-    {"open-two", kOpenTwo},    {"two", kTwo},       {"open-one", kOpenOne},
-    {"one", kOne},             {"dead", kDead},
+    {"overline", kOverline}, {"five", kFive},   {"double-four", kDoubleFour},
+    {"four", kFour},         {"three", kThree}, {"closed-three", kClosedThree},
+    {"open-two", kOpenTwo},  {"two", kTwo},     {"open-one", kOpenOne},
+    {"one", kOne},           {"dead", kDead},
 };
 
 bool ParseFlag(const std::string& word, const char* yes, int lineNo) {
@@ -70,12 +70,23 @@ namespace {
 
 // Internal strength ranks, ordered; a straight four outranks a simple one.
 enum Rank : int8_t {
-    rDead, rOne, rOpenOne, rTwo, rOpenTwo, rClosedThree, rThree, rFour, rStraightFour,
-    rDoubleFour, rFive, rOverline, rUnknown = -1
+    rDead,
+    rOne,
+    rOpenOne,
+    rTwo,
+    rOpenTwo,
+    rClosedThree,
+    rThree,
+    rFour,
+    rStraightFour,
+    rDoubleFour,
+    rFive,
+    rOverline,
+    rUnknown = -1
 };
 
-constexpr int kRankKind[] = {kDead,  kOne,  kOpenOne, kTwo,        kOpenTwo,  kClosedThree,
-                             kThree, kFour, kFour,    kDoubleFour, kFive,     kOverline};
+constexpr int kRankKind[] = {kDead,  kOne,  kOpenOne, kTwo,        kOpenTwo, kClosedThree,
+                             kThree, kFour, kFour,    kDoubleFour, kFive,    kOverline};
 
 int Code(const LineCells& c) {
     int code = 0;
@@ -126,12 +137,18 @@ bool Makes(Rank made, Rank rank, bool exact) {
         // In the free reading a move that makes two fours on the line is as strong as a
         // straight four; for renju black it would be forbidden.
         return made == rStraightFour || (!exact && made == rDoubleFour);
-    case rClosedThree: return made == rFour;
-    case rOpenTwo: return made == rThree;
-    case rTwo: return made == rClosedThree;
-    case rOpenOne: return made == rOpenTwo;
-    case rOne: return made == rTwo;
-    default: return false;
+    case rClosedThree:
+        return made == rFour;
+    case rOpenTwo:
+        return made == rThree;
+    case rTwo:
+        return made == rClosedThree;
+    case rOpenOne:
+        return made == rOpenTwo;
+    case rOne:
+        return made == rTwo;
+    default:
+        return false;
     }
 }
 
@@ -201,7 +218,7 @@ namespace {
 constexpr int kOrder[10] = {1, -1, 2, -2, 3, -3, 4, -4, 5, -5};
 
 class Builder {
-public:
+  public:
     explicit Builder(const PatternDescription& d) : d_(d) {}
 
     int Build() {
@@ -217,7 +234,7 @@ public:
     std::vector<std::array<int, kRecordValues>> records;
     int maxCells = 0;
 
-private:
+  private:
     // Returns a state number, or kRecordBase + record for a leaf.
     int Node(LineCells& c, int depth) {
         if (depth == 10) return kRecordBase + Leaf(c);

@@ -41,10 +41,10 @@ bool LoadOne(const std::string& folder, const char* name, const char* missing,
 } // namespace
 
 bool LoadPatternTables(const std::string& folder, PatternTables& tables) {
-    bool tbl = LoadOne(folder, "renju.tbl", "Can't open tbl file", tables.automaton,
-                       kAutomatonValues);
-    bool scs = LoadOne(folder, "renju.scs", "Can't open scs file", tables.records,
-                       kRecordTableValues);
+    bool tbl =
+        LoadOne(folder, "renju.tbl", "Can't open tbl file", tables.automaton, kAutomatonValues);
+    bool scs =
+        LoadOne(folder, "renju.scs", "Can't open scs file", tables.records, kRecordTableValues);
     return tbl && scs;
 }
 

@@ -4,8 +4,8 @@
 
 namespace kelvor {
 
-LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y,
-                  int dir, int colour) {
+LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y, int dir,
+                  int colour) {
     LineWalk w;
     w.colour = colour;
     int state = 0, mirror = 1;

@@ -21,8 +21,8 @@ struct LineWalk {
 
 // `colour` 0 lets the first stone met fix it. Throws std::runtime_error when the
 // automaton does not end within 64 steps or leaves its tables (a corrupt table).
-LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y,
-                  int dir, int colour);
+LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y, int dir,
+                  int colour);
 
 // True when the tables are safe to walk: every next state and record in range,
 // offsets within the line, cell counts within the record.

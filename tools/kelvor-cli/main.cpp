@@ -64,7 +64,7 @@ int Usage(const char* usage) {
 }
 
 class SilentBoxes : public platform::MessageBoxes {
-public:
+  public:
     void Show(platform::MessageKind, const std::string&) override {}
     bool Ask(const std::string&) override { return false; }
 };
@@ -106,7 +106,9 @@ const char* kMatchUsage = "match --black L1 --white L2 --variant renju|gomoku --
                           "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR]";
 const char* kTablesUsage = "tables DIR";
 
-bool ValidSize(int n) { return n >= 13 && n <= 19 && n % 2 == 1; }
+bool ValidSize(int n) {
+    return n >= 13 && n <= 19 && n % 2 == 1;
+}
 
 int Forbidden(const Args& args) {
     Options o = Parse(args);

@@ -1,0 +1,232 @@
+// The document's game rules: moves, five and draw, the human-move rules and their
+// messages, candidate cells.
+
+#include "kelvor/kelvor_doc.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using namespace kelvor;
+
+struct Fixture : ::testing::Test {
+    testing_support::RecordingBoxes boxes;
+    CKelvorDoc doc{KELVOR_DATA_DIR, 3};
+    Fixture() {
+        doc.OpeningBook = false;
+        doc.NewGame();
+    }
+    void Play(const char* cell) {
+        auto c = ParseCell(cell, doc.BoardSize);
+        ASSERT_TRUE(c) << cell;
+        doc.MakeMove(c->first, c->second);
+    }
+    bool Human(const char* cell) {
+        auto c = ParseCell(cell, doc.BoardSize);
+        return c && doc.HumanMove(c->first, c->second);
+    }
+    std::string LastMessage() const { return boxes.shown.empty() ? "" : boxes.shown.back().text; }
+};
+
+TEST_F(Fixture, NewDocumentHasTheDefaults) {
+    EXPECT_EQ(doc.Variant, 1);
+    EXPECT_EQ(doc.BoardSize, 15);
+    EXPECT_EQ(doc.Centre, 7);
+    EXPECT_EQ(doc.ToMove, kBlack);
+    EXPECT_EQ(doc.MoveNo, 1);
+    EXPECT_EQ(doc.PlayerLevel[0], 0);
+    EXPECT_EQ(doc.HiBreadth, 1);
+    EXPECT_EQ(doc.HiExtent, 0);
+    EXPECT_TRUE(doc.TablesLoaded());
+}
+
+TEST_F(Fixture, FiveWinsWithTheMoversNumber) {
+    for (const char* m : {"H8", "A1", "J8", "A2", "K8", "A3", "L8", "A4"}) Play(m);
+    EXPECT_NE(doc.GameState, kGameOver);
+    Play("G8");
+    EXPECT_EQ(doc.GameState, kGameOver);
+    EXPECT_EQ(doc.Winner, kBlack);
+    EXPECT_EQ(LastMessage(), "Player 1 won");
+    EXPECT_FALSE(Human("O15"));
+    EXPECT_EQ(LastMessage(), "Game Over");
+}
+
+TEST_F(Fixture, WhiteFiveSaysPlayerTwo) {
+    for (const char* m : {"H8", "A1", "J9", "A2", "K10", "A3", "M12", "A4", "O1"}) Play(m);
+    Play("A5");
+    EXPECT_EQ(LastMessage(), "Player 2 won");
+}
+
+TEST_F(Fixture, OverlineDoesNotWinForBlackInRenjuButWinsInGomoku) {
+    doc.Variant = 0;
+    doc.NewGame();
+    for (const char* m : {"E8", "A1", "F8", "A3", "G8", "A5", "J8", "A7", "K8", "A9"}) Play(m);
+    EXPECT_FALSE(Human("H8"));
+    EXPECT_EQ(LastMessage(), "Illegal");
+    EXPECT_EQ(doc.MoveNo, 11);
+    doc.Variant = 1;
+    EXPECT_TRUE(Human("H8"));
+    EXPECT_EQ(LastMessage(), "Player 1 won");
+}
+
+TEST_F(Fixture, ComputersTurnIsRefused) {
+    doc.PlayerLevel = {0, 3};
+    EXPECT_TRUE(Human("H8"));
+    EXPECT_FALSE(Human("H9"));
+    EXPECT_EQ(LastMessage(), "Not Your Turn");
+    EXPECT_EQ(doc.MoveNo, 2);
+}
+
+TEST_F(Fixture, OccupiedCellIsRefusedSilently) {
+    EXPECT_TRUE(Human("H8"));
+    EXPECT_FALSE(Human("H8"));
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+struct OpeningCase {
+    int variant;
+    bool tournament;
+    const char* moves; // played before
+    const char* tried;
+    bool allowed;
+};
+
+class OpeningRules : public ::testing::TestWithParam<OpeningCase> {};
+
+TEST_P(OpeningRules, MoveNumberRules) {
+    const OpeningCase& c = GetParam();
+    testing_support::RecordingBoxes boxes;
+    CKelvorDoc doc(KELVOR_DATA_DIR, 1);
+    doc.OpeningBook = false;
+    doc.Variant = c.variant;
+    doc.TournamentOpening = c.tournament;
+    doc.SetBoardSize(c.tournament && c.variant == 1 ? 19 : 15);
+    std::istringstream in(c.moves);
+    for (std::string m; in >> m;) {
+        auto p = ParseCell(m, doc.BoardSize);
+        doc.MakeMove(p->first, p->second);
+    }
+    auto p = ParseCell(c.tried, doc.BoardSize);
+    EXPECT_EQ(doc.HumanMove(p->first, p->second), c.allowed);
+}
+
+const OpeningCase kOpening[] = {
+    {0, false, "", "H8", true},
+    {0, false, "", "H9", false},
+    {1, false, "", "A1", true},
+    {1, true, "", "J9", false},
+    {1, true, "", "K10", true},
+    {0, true, "H8", "K10", true},
+    {0, true, "H8", "L10", false},
+    {1, true, "K10", "N10", true},
+    {1, true, "K10", "O10", false},
+    {1, false, "H8", "A15", true},
+    {0, false, "H8 H9", "L11", true},
+    {0, false, "H8 H9", "M11", false},
+    {1, true, "K10 K11", "A1", true},
+    {1, true, "K10 K11 L11", "O10", false},
+    {1, true, "K10 K11 L11", "N10", true},
+    {0, true, "H8 H9 J9", "A1", true},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, OpeningRules, ::testing::ValuesIn(kOpening));
+
+TEST_F(Fixture, CandidatesFollowTheExtent) {
+    Play("H8");
+    EXPECT_EQ(doc.Board[5][5], kCandidate); // F6: two lines away
+    EXPECT_EQ(doc.Board[4][7], kEmpty);     // E8: three lines away
+    doc.HiExtent = 2;
+    Play("A1");
+    EXPECT_EQ(doc.Board[4][0], kCandidate); // E1: four lines away
+    EXPECT_EQ(doc.Board[5][0], kEmpty);
+    doc.HiExtent = 3;
+    Play("O15");
+    EXPECT_EQ(doc.Board[9][14], kCandidate); // K15: five lines away
+}
+
+TEST_F(Fixture, FullBoardWithoutFiveIsADraw) {
+    doc.SetBoardSize(13);
+    // Pairs of columns alternating by row: no five in any line.
+    auto colour = [](int x, int y) { return (x / 2 + y) % 2 + 1; };
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x) doc.Board[x][y] = colour(x, y);
+    doc.Board[12][12] = kEmpty;
+    doc.Record.assign(168, 0);
+    doc.MoveNo = 169;
+    doc.ToMove = colour(12, 12);
+    doc.MakeMove(12, 12);
+    EXPECT_EQ(doc.Winner, 0);
+    EXPECT_EQ(LastMessage(), "Draw!");
+    EXPECT_EQ(doc.GameState, kGameOver);
+}
+
+TEST_F(Fixture, ComputerPlaysTheCentreFirstAndAnswers) {
+    doc.PlayerLevel = {2, 2};
+    ASSERT_TRUE(doc.ComputerMove());
+    EXPECT_EQ(doc.Board[7][7], kBlack);
+    ASSERT_TRUE(doc.ComputerMove());
+    EXPECT_EQ(doc.MoveNo, 3);
+}
+
+TEST_F(Fixture, ComputerBlocksAFour) {
+    for (const char* m : {"H8", "A1", "J8", "A2", "K8", "A3", "L8"}) Play(m);
+    doc.PlayerLevel = {0, 4};
+    ThinkResult r = doc.Think();
+    std::string cell = CellText(r.x, r.y);
+    EXPECT_TRUE(cell == "G8" || cell == "M8") << cell;
+}
+
+TEST_F(Fixture, ComputerTakesItsFive) {
+    for (const char* m : {"H8", "A1", "J8", "A2", "K8", "A3", "L8", "A4"}) Play(m);
+    doc.PlayerLevel = {6, 0};
+    ThinkResult r = doc.Think();
+    std::string cell = CellText(r.x, r.y);
+    EXPECT_TRUE(cell == "G8" || cell == "M8") << cell;
+    EXPECT_EQ(r.value, kRootWin);
+}
+
+TEST_F(Fixture, RenjuBlackComputerNeverPlaysAForbiddenCell) {
+    doc.Variant = 0;
+    doc.NewGame();
+    // H8 would make a double three for black; nothing else is urgent.
+    for (const char* m : {"F8", "A1", "G8", "A15", "H6", "O1", "H7", "O15"}) Play(m);
+    doc.PlayerLevel = {3, 0};
+    ThinkResult r = doc.Think();
+    ASSERT_GE(r.x, 0);
+    EXPECT_TRUE(doc.IsLegal(r.x, r.y)) << CellText(r.x, r.y);
+}
+
+TEST_F(Fixture, SameSeedSameGame) {
+    auto play = [](uint32_t seed) {
+        testing_support::RecordingBoxes quiet;
+        CKelvorDoc d(KELVOR_DATA_DIR, seed);
+        d.OpeningBook = false;
+        d.PlayerLevel = {3, 2};
+        for (int i = 0; i < 12 && d.GameState != kGameOver; ++i) d.ComputerMove();
+        return d.Record;
+    };
+    EXPECT_EQ(play(11), play(11));
+}
+
+TEST_F(Fixture, StopFlagEndsTheSearchWithAMove) {
+    for (const char* m : {"H8", "H9", "J9", "J8"}) Play(m);
+    doc.PlayerLevel = {12, 0};
+    std::atomic<bool> stop{true};
+    ThinkResult r = doc.Think(&stop);
+    EXPECT_GE(r.x, 0);
+    EXPECT_TRUE(IsFree(doc.Board[r.x][r.y]));
+}
+
+TEST_F(Fixture, ProgressIsReportedBeforeRootMoves) {
+    for (const char* m : {"H8", "H9"}) Play(m);
+    doc.PlayerLevel = {3, 0};
+    int reports = 0;
+    doc.OnProgress = [&] { ++reports; };
+    doc.Think();
+    EXPECT_GT(reports, 0);
+    EXPECT_GE(doc.ProgressCell.load(), 0);
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+// The evaluator's cell values and the search's answers on small positions.
+
+#include "kelvor/engine.h"
+#include "kelvor/pattern_tables.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace kelvor;
+
+struct EngineFixture : ::testing::Test {
+    PatternTables tables;
+    std::unique_ptr<CKelvorEngine> e;
+    EngineFixture() {
+        EXPECT_TRUE(LoadPatternTables(KELVOR_DATA_DIR, tables));
+        e = std::make_unique<CKelvorEngine>(&tables, 7);
+    }
+    void Put(int x, int y, int c) {
+        e->Board[x][y] = c;
+        e->MarkCandidates(x, y);
+    }
+};
+
+TEST_F(EngineFixture, OwnFiveIsAWinAndTheOpponentsIsADefence) {
+    for (int x = 3; x < 7; ++x) Put(x, 7, kBlack);
+    e->ToMove = kBlack;
+    CellValue mine = e->EvaluateCell(7, 7);
+    EXPECT_TRUE(mine.Wins());
+    e->ToMove = kWhite;
+    CellValue block = e->EvaluateCell(7, 7);
+    EXPECT_FALSE(block.Wins());
+    EXPECT_LT(block.opp, -1150);
+    EXPECT_GT(block.value, 4 * 1150);
+}
+
+TEST_F(EngineFixture, EmptyNeighbourhoodHasNoThreat) {
+    Put(7, 7, kBlack);
+    e->ToMove = kWhite;
+    CellValue v = e->EvaluateCell(12, 12);
+    EXPECT_EQ(v.opp, 0);
+}
+
+TEST_F(EngineFixture, DepthTablesAreResetByThink) {
+    Put(7, 7, kBlack);
+    Put(8, 8, kWhite);
+    e->ToMove = kBlack;
+    e->Level = 3;
+    e->Think({7 + 7 * 15, 8 + 8 * 15});
+    const int t1[13] = {0, 1, 3, 5, 7, 8, 8, 10, 12, 13, 14, 15, 16};
+    const int t2[13] = {0, 1, 5, 7, 8, 10, 12, 14, 16, 17, 17, 18, 18};
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(e->T1[i], t1[i]);
+        EXPECT_EQ(e->T2[i], t2[i]);
+    }
+}
+
+TEST_F(EngineFixture, VctSearchFindsTheWinningFour) {
+    // Black: an open three and a three in another line; a level-3 search with the
+    // forcing extension must find a winning continuation (value above 9999).
+    Put(7, 7, kBlack);
+    Put(8, 7, kBlack);
+    Put(9, 7, kBlack);
+    Put(0, 0, kWhite);
+    Put(0, 14, kWhite);
+    Put(14, 0, kWhite);
+    e->ToMove = kBlack;
+    e->Level = 3;
+    e->VctSearch = true;
+    ThinkResult r = e->Think({});
+    EXPECT_GT(r.value, 9999);
+    EXPECT_EQ(r.y, 7);
+    EXPECT_TRUE(r.x == 6 || r.x == 10) << r.x;
+}
+
+TEST_F(EngineFixture, BookMoveIsPlayedWhenFree) {
+    Put(7, 7, kBlack);
+    e->ToMove = kWhite;
+    e->BookMove = std::make_pair(8, 8);
+    ThinkResult r = e->Think({112});
+    EXPECT_TRUE(r.fromBook);
+    EXPECT_EQ(r.x, 8);
+    e->BookMove = std::make_pair(7, 7); // taken: search instead
+    r = e->Think({112});
+    EXPECT_FALSE(r.fromBook);
+}
+
+} // namespace
