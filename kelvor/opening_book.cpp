@@ -1,6 +1,10 @@
 #include "kelvor/opening_book.h"
 
+#include "kelvor/board.h"
+
 #include <cstdint>
+#include <sstream>
+#include <stdexcept>
 
 namespace kelvor {
 
@@ -58,6 +62,63 @@ std::string OpeningBookBytes(const std::vector<std::vector<int>>& lines, int var
         for (int v : values) out.push_back(static_cast<char>(v));
     }
     return out;
+}
+
+std::map<std::string, std::string> CompileOpeningBooks(const std::string& text) {
+    std::map<std::string, std::vector<std::vector<int>>> sections;
+    std::vector<std::string> order;
+    std::istringstream in(text);
+    std::string line, current;
+    int lineNo = 0;
+    auto fail = [&](const std::string& why) {
+        throw std::runtime_error("openings line " + std::to_string(lineNo) + ": " + why);
+    };
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word)) continue;
+        if (word.front() == '[') {
+            current = line.substr(line.find('[') + 1);
+            current = current.substr(0, current.find(']'));
+            if (!sections.count(current)) order.push_back(current);
+            sections[current];
+            continue;
+        }
+        if (current.empty()) fail("a line before the first [file]");
+        const int variant =
+            current.find("gomoku") != std::string::npos || current.find(".gmk") != std::string::npos
+                ? 1
+                : 0;
+        const int b = BookBoardSize(variant);
+        std::vector<int> cells;
+        do {
+            auto cell = ParseCell(word, b);
+            if (!cell) fail("bad cell '" + word + "'");
+            cells.push_back(cell->first + cell->second * b);
+        } while (words >> word);
+        if (cells.front() != b * b / 2) fail("a line must start on the centre");
+        if (cells.size() >= kBookLineValues) fail("a line must be shorter than 50");
+        sections[current].push_back(cells);
+    }
+    std::map<std::string, std::string> files;
+    for (const auto& name : order) {
+        if (name == "opngbk.ren gomoku") continue;
+        const int variant = name.find(".gmk") != std::string::npos ? 1 : 0;
+        auto lines = sections[name];
+        if (name == "opngbk.ren" && sections.count("opngbk.ren gomoku")) {
+            // Read as bytes in renju and as words in gomoku: the renju part is padded to
+            // 1000 lines (a renju reading stops there) and holds no zero byte, so a
+            // gomoku reading skips all of it and finds the gomoku lines after it.
+            while (lines.size() < kBookMaxLines) lines.push_back({112});
+            std::string bytes = OpeningBookBytes(lines, 0);
+            files[name] = bytes + OpeningBookBytes(sections["opngbk.ren gomoku"], 1);
+        } else {
+            files[name] = OpeningBookBytes(lines, variant);
+        }
+    }
+    return files;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 // in the place of a length is skipped. Renju books hold one value per byte (low byte
 // first), gomoku books one value per 16-bit little-endian word.
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +38,12 @@ std::string BookFileName(int variant, bool tournament, int stones, bool blackHum
 OpeningBookFile ParseOpeningBook(const std::string& bytes, int variant);
 // The file image of `lines` (each starting with the centre), for the generator.
 std::string OpeningBookBytes(const std::vector<std::vector<int>>& lines, int variant);
+
+// Compiles the readable opening lines (data/kelvor/openings.txt: "[file]" headers, then
+// one line of cells per book line, "#" comments) into the book files, by name. The
+// section "[opngbk.ren gomoku]" goes into "opngbk.ren" behind its renju lines. Throws
+// std::runtime_error naming the text line on a fault.
+std::map<std::string, std::string> CompileOpeningBooks(const std::string& text);
 
 // Symmetry s (0..7) of a displacement from the centre: column sign, row sign, then an
 // exchange of column and row for odd s.

@@ -198,3 +198,68 @@ TEST(OpeningBook, MissingBookIsReportedAndPlayGoesOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(OpeningBookFiles, CommittedBooksAreTheCompiledOpenings) {
+    std::string text;
+    ASSERT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + "openings.txt", text));
+    auto files = kelvor::CompileOpeningBooks(text);
+    for (const char* name : {"sag45.ren", "sag45.gmk", "blopen.ren", "whopen.ren", "opngbk.ren"}) {
+        std::string committed;
+        ASSERT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + name, committed)) << name;
+        EXPECT_EQ(files[name], committed) << name << ": rebuild with kelvor-cli books data/kelvor";
+    }
+}
+
+TEST(OpeningBookFiles, TournamentBooksHoldTheSteeringLines) {
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + "sag45.ren", bytes));
+    auto ren = kelvor::ParseOpeningBook(bytes, 0);
+    ASSERT_GE(ren.lines.size(), 138u);
+    for (const auto& l : ren.lines) ASSERT_GE(l.size(), 3u);
+    ASSERT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + "sag45.gmk", bytes));
+    auto gmk = kelvor::ParseOpeningBook(bytes, 1);
+    ASSERT_GT(gmk.lines.size(), 12u);
+    EXPECT_EQ(gmk.lines[0][0], 180);
+}
+
+TEST(OpeningBookFiles, GeneralBookReadsInBothVariants) {
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + "opngbk.ren", bytes));
+    auto renju = kelvor::ParseOpeningBook(bytes, 0);
+    auto gomoku = kelvor::ParseOpeningBook(bytes, 1);
+    ASSERT_FALSE(renju.lines.empty());
+    ASSERT_FALSE(gomoku.lines.empty());
+    EXPECT_EQ(renju.lines[0][0], 112);
+    EXPECT_GE(renju.lines[0].size(), 3u);
+    for (const auto& l : gomoku.lines) {
+        EXPECT_EQ(l[0], 180);
+        for (int c : l) EXPECT_LT(c, 361);
+    }
+}
+
+TEST(OpeningBookFiles, CompileRejectsBadLines) {
+    EXPECT_THROW(kelvor::CompileOpeningBooks("H8 H9\n"), std::runtime_error);
+    EXPECT_THROW(kelvor::CompileOpeningBooks("[sag45.ren]\nH9 H8\n"), std::runtime_error);
+    EXPECT_THROW(kelvor::CompileOpeningBooks("[sag45.ren]\nH8 Z9\n"), std::runtime_error);
+    auto ok = kelvor::CompileOpeningBooks("[sag45.gmk]\nK10 K11 # a comment\n");
+    EXPECT_EQ(kelvor::ParseOpeningBook(ok["sag45.gmk"], 1).lines,
+              (std::vector<std::vector<int>>{{180, 199}}));
+}
+
+TEST(OpeningBookFiles, GomokuTournamentMoveTwoUsesLinesFromTwelveOn) {
+    testing_support::RecordingBoxes boxes;
+    kelvor::CKelvorDoc doc(KELVOR_DATA_DIR, 4);
+    doc.Variant = 1;
+    doc.TournamentOpening = true;
+    doc.SetBoardSize(19);
+    doc.PlayerLevel = {0, 3};
+    doc.MakeMove(9, 9);
+    doc.MakeMove(9, 10);
+    // At move 2 only lines from 12 on are considered.
+    EXPECT_TRUE(doc.BookLine() == -1 || doc.BookLine() >= 12) << doc.BookLine();
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+} // namespace

@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+namespace kelvor_cli {
+int WriteOpenings(const std::string& dir, int level, int perOpening, int moves);
+}
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -105,6 +109,8 @@ const char* kThinkUsage =
 const char* kMatchUsage = "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
                           "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR]";
 const char* kTablesUsage = "tables DIR";
+const char* kBooksUsage = "books DIR";
+const char* kOpeningsUsage = "openings DIR [--level L] [--lines K] [--moves M]";
 
 bool ValidSize(int n) {
     return n >= 13 && n <= 19 && n % 2 == 1;
@@ -226,6 +232,42 @@ int Tables(const Args& args) {
     return 0;
 }
 
+int Books(const Args& args) {
+    if (args.size() != 1) return Usage(kBooksUsage);
+    std::string dir = args[0] + "/";
+    std::string text;
+    if (!platform::ReadFile(dir + "openings.txt", text)) {
+        std::fprintf(stderr, "kelvor-cli: cannot read %sopenings.txt\n", dir.c_str());
+        return 1;
+    }
+    try {
+        for (const auto& [name, bytes] : kelvor::CompileOpeningBooks(text)) {
+            if (platform::WriteFileAtomic(dir + name, bytes) != platform::WriteResult::Ok) {
+                std::fprintf(stderr, "kelvor-cli: cannot write %s%s\n", dir.c_str(), name.c_str());
+                return 1;
+            }
+            std::printf("%s %zu bytes\n", name.c_str(), bytes.size());
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kelvor-cli: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+int Openings(const Args& args) {
+    if (args.empty() || args[0].rfind("--", 0) == 0) return Usage(kOpeningsUsage);
+    Options o = Parse(Args(args.begin() + 1, args.end()));
+    int level = o.Int("level", 8), lines = o.Int("lines", 6), moves = o.Int("moves", 4);
+    if (!o.ok || level < 1 || level > 12 || lines < 1 || moves < 0 || moves > 40)
+        return Usage(kOpeningsUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    int rc = kelvor_cli::WriteOpenings(args[0], level, lines, moves);
+    platform::SetMessageBoxes(nullptr);
+    return rc;
+}
+
 struct Command {
     const char* name;
     const char* usage;
@@ -239,6 +281,9 @@ const Command kCommands[] = {
     {"match", kMatchUsage, "a match between two levels in game pairs", Match},
     {"tables", kTablesUsage, "compile DIR/patterns.txt into DIR/renju.tbl and DIR/renju.scs",
      Tables},
+    {"books", kBooksUsage, "compile DIR/openings.txt into the five opening books in DIR", Books},
+    {"openings", kOpeningsUsage, "write DIR/openings.txt by self-play from the standard openings",
+     Openings},
 };
 
 void PrintHelp() {
