@@ -235,6 +235,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             }
             p.moves.push_back(Move{x, y, v.value + bonus, v.own, v.opp});
         }
+    p.threshold = threshold;
     if (threshold >= 640)
         for (auto& m : p.moves)
             if (std::find(defenceCells_.begin(), defenceCells_.end(), m.x + m.y * kMaxSize) !=
@@ -263,8 +264,9 @@ void CKelvorEngine::Unplay(int x, int y, Ply& p) {
 
 int CKelvorEngine::LeafValue(const Ply& p, int ply) {
     int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
-    // The side that made the last move counts four times.
-    int v = ply % 2 == 1 ? 4 * a - b : a - 4 * b;
+    // The side to move next counts four times: its chances are still to come, while
+    // the last mover's value is already on the board.
+    int v = ply % 2 == 1 ? a - 4 * b : 4 * a - b;
     v += static_cast<int>(rng_() % 8);
     if (v == 0) v = 1;
     return std::clamp(v, -10000, 10000);
@@ -374,7 +376,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             int limit = std::min(DepthLimit(p, child.budget[0], child.budget[1]), kMaxPly);
             child.sum[0] = node.sum[0];
             child.sum[1] = node.sum[1];
-            child.sum[mover] += m.value;
+            // A forced reply (the threshold rose) counts only its own part: the defence
+            // it gives was imposed, not earned, and counting it would punish every
+            // threat along the line.
+            child.sum[mover] += node.threshold > -10000 ? m.own : m.value;
             child.hash1 = node.hash1 ^ hashTable_[0][m.x + m.y * BoardSize] * ToMove;
             child.hash2 = node.hash2 ^ hashTable_[1][m.x + m.y * BoardSize] * ToMove;
             Play(m.x, m.y, ToMove, node);

@@ -111,6 +111,7 @@ class CKelvorEngine {
         int sum[2] = {0, 0};           // move values along the line to here
         std::vector<int> turned;       // candidates made by this ply's move
         bool exact = false;
+        int threshold = -10000; // the threat threshold of this ply's moves
     };
 
     int Walks(int x, int y, int dir, int colour, int& own, int& opp, int& ownRec,
