@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 #include <new>
+#include <stdexcept>
 
 namespace kelvor {
 
@@ -346,6 +347,12 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
         return result;
     }
 
+#ifndef NDEBUG
+    // The search plays and lifts stones and candidates incrementally; in debug builds
+    // the board it leaves is compared with the board it was given.
+    const BoardGrid before = Board;
+    const int colourBefore = ToMove;
+#endif
     int p = 1;
     while (true) {
         Ply& node = plies_[p];
@@ -440,6 +447,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
         else
             parent.beta = std::min(parent.beta, value);
     }
+#ifndef NDEBUG
+    if (Board != before || ToMove != colourBefore)
+        throw std::logic_error("kelvor search left the board changed");
+#endif
     int best = root.bestIndex >= 0 ? root.bestIndex : 0;
     result.x = root.moves[best].x;
     result.y = root.moves[best].y;

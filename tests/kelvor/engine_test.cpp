@@ -1,6 +1,7 @@
 // The evaluator's cell values and the search's answers on small positions.
 
 #include "kelvor/engine.h"
+#include "kelvor/kelvor_doc.h"
 #include "kelvor/pattern_tables.h"
 #include "support/test_support.h"
 
@@ -87,3 +88,23 @@ TEST_F(EngineFixture, BookMoveIsPlayedWhenFree) {
 }
 
 } // namespace
+
+// Every search leaves the board as it found it (checked inside Think in debug builds,
+// and here in every build), over many self-play positions.
+TEST(EngineBoard, SearchLeavesTheBoardAsItFoundIt) {
+    testing_support::RecordingBoxes quiet;
+    for (int variant : {0, 1}) {
+        kelvor::CKelvorDoc doc(KELVOR_DATA_DIR, 21 + variant);
+        doc.OpeningBook = false;
+        doc.Variant = variant;
+        doc.NewGame();
+        doc.PlayerLevel = {3, 2};
+        for (int i = 0; i < 24 && doc.GameState != kelvor::kGameOver; ++i) {
+            auto before = doc.Board;
+            kelvor::ThinkResult r = doc.Think();
+            ASSERT_EQ(doc.Engine().Board, before);
+            ASSERT_GE(r.x, 0);
+            doc.MakeMove(r.x, r.y);
+        }
+    }
+}
