@@ -59,9 +59,39 @@ class ScriptedWindow : public vorlix::GameWindow {
     void SetClockLabel(std::uint8_t colour, const std::string& text) override {
         clocks[colour] = text;
     }
-    void ShowPanelMessage(const std::vector<std::string>&) override {}
+    std::vector<std::string> panel; // the message panel's lines
+    std::vector<std::vector<std::string>> panelHistory;
+    bool panelButtons = false;
+    int panelAnswer = 0;
+    std::vector<std::string> panelQuestions;
+    void ShowPanelMessage(const std::vector<std::string>& lines) override {
+        panel = lines;
+        panelButtons = false;
+        if (!lines.empty()) panelHistory.push_back(lines);
+    }
+    void ShowPanelQuestion(const std::vector<std::string>& lines) override {
+        panel = lines;
+        panelButtons = true;
+        panelAnswer = 0;
+        panelHistory.push_back(lines);
+        for (const auto& line : lines) panelQuestions.push_back(line);
+    }
+    int PanelAnswer() const override { return panelAnswer; }
+    // A press of the panel's Yes or No button, as an event for a waiting human.
+    void PressPanel(bool yes) {
+        events.push_back([this, yes] { panelAnswer = yes ? 1 : 2; });
+    }
+    // A menu command's request while a human waits.
+    void TakeBack() {
+        events.push_back([this] { controller->RequestTakeBack(); });
+    }
     void SetEditMode(bool on) override { editMode = on; }
-    void SetEditColour(std::uint8_t) override {}
+    std::uint8_t editColour = 0;
+    std::vector<std::uint8_t> editColours;
+    void SetEditColour(std::uint8_t c) override {
+        editColour = c;
+        editColours.push_back(c);
+    }
     void SetBusyCursor(bool) override {}
     int dispatches = 0;
     void DispatchPendingEvents() override { ++dispatches; }

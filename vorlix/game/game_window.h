@@ -41,6 +41,12 @@ class GameWindow {
     virtual void SetClockLabel(std::uint8_t colour, const std::string& text) = 0;
     // Lines in the message panel without buttons; empty to clear it.
     virtual void ShowPanelMessage(const std::vector<std::string>& lines) = 0;
+    // Lines in the message panel with the Yes and No buttons; clears the panel answer.
+    // The question is not modal: the caller waits with WaitForEvents until PanelAnswer
+    // is no longer 0 (or a request ends the wait), then clears the panel itself.
+    virtual void ShowPanelQuestion(const std::vector<std::string>& lines) = 0;
+    // The button pressed since the last ShowPanelQuestion: 0 none yet, 1 Yes, 2 No.
+    virtual int PanelAnswer() const = 0;
     // The board view accepts clicks (and draws the clicked stone in `colour`) while on.
     virtual void SetEditMode(bool on) = 0;
     virtual void SetEditColour(std::uint8_t colour) = 0;
@@ -68,10 +74,16 @@ class HeadlessWindow : public GameWindow {
     void RefreshInfo() override {}
     void SetClockLabel(std::uint8_t, const std::string&) override {}
     void ShowPanelMessage(const std::vector<std::string>&) override {}
+    // Without a panel the question goes to the installed message boxes (modal).
+    void ShowPanelQuestion(const std::vector<std::string>& lines) override;
+    int PanelAnswer() const override { return answer_; }
     void SetEditMode(bool) override {}
     void SetEditColour(std::uint8_t) override {}
     void SetBusyCursor(bool) override {}
     void DispatchPendingEvents() override;
+
+  private:
+    int answer_ = 0;
 };
 
 } // namespace vorlix
