@@ -79,3 +79,30 @@ expect_usage_error(vct --moves H8,P8)
 expect_usage_error(vct --moves H8,)
 expect_usage_error(vct --moves H8 --depth 0)
 expect_usage_error(vct --nodes x)
+
+# The opening book: a bad book is refused naming the record; a small book is built,
+# listed, and used by matches that start from book openings or the colour-change opening.
+execute_process(COMMAND ${CLI} book --show ${SRC}/fuzz/corpus/book/cell-226.dat
+  OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "record 1: stone 3 has the cell index 226")
+  message(FATAL_ERROR "book --show of a bad book: exit ${rc}: ${err}")
+endif()
+execute_process(COMMAND ${CLI} book --first players:Eager --second players:Eager --openings 4
+  --games 2 --seed 1 --out ${TMP}/kezd-test.dat OUTPUT_VARIABLE o ERROR_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT o MATCHES "^records 4, games 8 \\(0 without a result\\)")
+  message(FATAL_ERROR "book: exit ${rc}: ${o}")
+endif()
+execute_process(COMMAND ${CLI} book --show ${TMP}/kezd-test.dat OUTPUT_VARIABLE o RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT o MATCHES "    1  [A-O][0-9]+ +[A-O][0-9]+ .* score +[0-9]+ games 2\n.*records 4,")
+  message(FATAL_ERROR "book --show: exit ${rc}: ${o}")
+endif()
+foreach(opening "--openings;book" "--colour-change")
+  execute_process(COMMAND ${CLI} match --first players:Eager --second players:Neighbour --games 2
+    --seed 3 ${opening} --book ${TMP}/kezd-test.dat OUTPUT_VARIABLE o ERROR_QUIET RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT o MATCHES "Score of players:Eager vs players:Neighbour: [0-9]+ - [0-9]+ - [0-9]+  \\[[01]\\.[0-9]+\\] 2")
+    message(FATAL_ERROR "match ${opening}: exit ${rc}: ${o}")
+  endif()
+endforeach()
+expect_usage_error(match --first players:Eager --second players:Random --games 2 --colour-change --openings book)
+expect_usage_error(match --first players:Eager --second players:Random --games 2 --openings random)
+expect_usage_error(book --first players:Eager --second players:Eager --openings 0 --games 2 --out x)

@@ -2,6 +2,7 @@
 // Subcommands of vorlix-cli. Each takes its own arguments (after the subcommand
 // name) and returns the process exit code: 0 success, 1 failure, 2 bad usage.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ int Classify(const Args& args);
 int Threat(const Args& args);
 int Match(const Args& args);
 int Think(const Args& args);
+int Book(const Args& args);
 int Vct(const Args& args);
 int Tables(const Args& args);
 int Eval(const Args& args);
@@ -27,5 +29,10 @@ int Eval(const Args& args);
 // Prints "usage: vorlix-cli <usage>" to standard error and returns 2.
 int UsageError(const Command& command);
 const Command* FindCommand(const std::string& name);
+
+// "--name value" pairs; false for anything else or a repeated name.
+bool ParseOptions(const Args& args, std::map<std::string, std::string>& out);
+// A decimal integer in [min, max].
+bool ParseInt(const std::string& text, long long min, long long max, long long& value);
 
 } // namespace cli

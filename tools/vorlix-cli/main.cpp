@@ -14,10 +14,20 @@ const Command kCommands[] = {
      Classify},
     {"threat", "threat LINE COLOUR",
      "threat code, key cells and reference stone; LINE is 11 cells for offsets -4..+6", Threat},
-    {"match", "match --first ID --second ID --games N [--seed S] [--jobs J] [--save DIR]",
+    {"match",
+     "match --first ID --second ID --games N [--seed S] [--jobs J] [--save DIR] "
+     "[--colour-change | --openings book] [--book FILE]",
      "plays N games between two computer players (ID: internal identifier or LIBRARY:NAME), "
-     "colours alternating, and prints the score, the Elo difference and thinking times",
+     "colours alternating, and prints the score, the Elo difference and thinking times; "
+     "--colour-change opens every game with the colour-change opening, --openings book "
+     "starts each pair of games from one book opening",
      Match},
+    {"book",
+     "book --first ID --second ID --openings N --games G [--seed S] [--jobs J] --out FILE | "
+     "book --show FILE",
+     "builds an opening book: N openings, each played G times between the two players, "
+     "scored by black's result share; --show lists a book",
+     Book},
     {"think", "think --player ID --moves H8,H7,... [--seed S]",
      "sets up the position from the moves (black first; '-' for none) and prints the player's "
      "move as 'move X'",

@@ -4,6 +4,7 @@
 #include "players_setup.h"
 
 #include "platform/messages.h"
+#include "vorlix/eval/openingbook.h"
 #include "vorlix/game/board.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
@@ -23,8 +24,6 @@
 
 namespace cli {
 
-namespace {
-
 // "--name value" pairs; false for anything else or a repeated name.
 bool ParseOptions(const Args& args, std::map<std::string, std::string>& out) {
     for (size_t i = 0; i < args.size(); i += 2) {
@@ -43,6 +42,8 @@ bool ParseInt(const std::string& text, long long min, long long max, long long& 
     value = v;
     return true;
 }
+
+namespace {
 
 std::string Number(double v, int decimals) {
     if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
@@ -100,12 +101,23 @@ void PrintSummary(const vorlix::MatchOptions& o, const std::vector<vorlix::Match
 
 int Match(const Args& args) {
     const Command& me = *FindCommand("match");
+    // "--colour-change" is the one option without a value.
+    Args rest;
+    bool colourChange = false;
+    for (const std::string& a : args) {
+        if (a == "--colour-change" && !colourChange)
+            colourChange = true;
+        else
+            rest.push_back(a);
+    }
     std::map<std::string, std::string> opt;
-    if (!ParseOptions(args, opt)) return UsageError(me);
+    if (!ParseOptions(rest, opt)) return UsageError(me);
     for (const auto& [name, value] : opt)
         if (name != "--first" && name != "--second" && name != "--games" && name != "--seed" &&
-            name != "--jobs" && name != "--save")
+            name != "--jobs" && name != "--save" && name != "--openings" && name != "--book")
             return UsageError(me);
+    if (opt.count("--openings") && (opt["--openings"] != "book" || colourChange))
+        return UsageError(me);
     long long games = 0, jobs = 1, seed = 0;
     if (!opt.count("--first") || !opt.count("--second") || !opt.count("--games") ||
         !ParseInt(opt["--games"], 1, 1000000, games) ||
@@ -122,6 +134,19 @@ int Match(const Args& args) {
     o.SaveFolder = opt.count("--save") ? opt["--save"] : "";
     o.Config = ProgramSettings();
     o.SetUpFactory = SetUpPlayerFactory;
+    o.Opening = colourChange              ? vorlix::MatchOpening::ColourChange
+                : opt.count("--openings") ? vorlix::MatchOpening::Book
+                                          : vorlix::MatchOpening::Empty;
+    vorlix::OpeningBook book;
+    if (o.Opening != vorlix::MatchOpening::Empty || opt.count("--book")) {
+        const std::string path =
+            opt.count("--book") ? opt["--book"] : o.Config.DataFolder + vorlix::kBookFileName;
+        if (!book.LoadBook(path)) {
+            std::fprintf(stderr, "vorlix-cli match: %s\n", book.Error.c_str());
+            return 1;
+        }
+        o.Book = &book;
+    }
     if (!o.SaveFolder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.SaveFolder, ec);

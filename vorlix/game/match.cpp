@@ -1,9 +1,11 @@
 #include "vorlix/game/match.h"
 
 #include "platform/messages.h"
+#include "vorlix/eval/openingbook.h"
 #include "vorlix/game/controller.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/gamefile.h"
+#include "vorlix/game/opening.h"
 #include "vorlix/game/random.h"
 
 #include <algorithm>
@@ -50,6 +52,33 @@ std::string GameFileName(const std::string& folder, int number) {
     return f + name;
 }
 
+// An opening procedure that puts fixed stones on the board, black first.
+bool PlaceStones(GameController& c, const std::vector<TPont>& stones) {
+    for (size_t k = 0; k < stones.size(); ++k)
+        RecordMove(stones[k].X, stones[k].Y, k % 2 == 0 ? kBlack : kWhite);
+    ColourToMove = static_cast<std::uint8_t>(MoveCount % 2 + 1);
+    for (int seat : {1, 2})
+        if (TJatekos* p = c.Player(seat)) p->BoardChanged = true;
+    return true;
+}
+
+// The stones of a book opening drawn with the game's seed (so both games of a pair
+// draw the same), under a symmetry drawn as well.
+std::vector<TPont> BookStart(OpeningBook& book) {
+    std::vector<TPont> stones;
+    if (book.Count() == 0) {
+        book.ColourChange = 1;
+        book.PlaceBookOpening();
+        stones.assign(GameRecord + 1, GameRecord + 1 + MoveCount);
+        ResetGameModel();
+        return stones;
+    }
+    const std::array<int, 5> cells = book.DecodeRecord(book.ChooseRecord());
+    const int s = RuntimeRandom(8);
+    for (int cell : cells) stones.push_back(ApplySymmetry(CellPont(cell), s));
+    return stones;
+}
+
 } // namespace
 
 std::uint32_t GameSeed(std::uint32_t matchSeed, int number) {
@@ -59,7 +88,9 @@ std::uint32_t GameSeed(std::uint32_t matchSeed, int number) {
 MatchGame PlayMatchGame(const MatchOptions& options, int number) {
     MatchGame game;
     game.Number = number;
-    game.FirstColour = number % 2 == 1 ? kBlack : kWhite;
+    // The first player takes the first seat in odd games.
+    const bool firstSeated = number % 2 == 1;
+    game.FirstColour = firstSeated ? kBlack : kWhite;
 
     const std::uint32_t seed = GameSeed(options.Seed, number);
     ResetGameModel();
@@ -78,9 +109,25 @@ MatchGame PlayMatchGame(const MatchOptions& options, int number) {
     controller.Config.ColourChange = 0;
     controller.OpponentName = options.First;
 
+    OpeningBook book = options.Book ? *options.Book : OpeningBook{};
+    OpeningRules rules(book);
+    std::vector<TPont> start = options.StartStones;
+    if (start.empty() && options.Opening == MatchOpening::Book) start = BookStart(book);
+    if (!start.empty()) {
+        controller.Config.ColourChange = 1;
+        controller.SetOpeningProcedure(
+            [&start](GameController& c) { return PlaceStones(c, start); });
+    } else if (options.Opening == MatchOpening::ColourChange) {
+        // The players offer and choose themselves; the book completes and judges.
+        controller.Config.ColourChange = 1;
+        controller.Config.RandomOpening = false;
+        InstallOpeningBook(book, false);
+        InstallOpeningRules(controller, rules);
+    }
+
     controller.OnTurn = [&](const TurnReport& r) {
-        // Seats of the controller: the player listed first plays from seat 1.
-        int seat = (r.Seat == 1) == (game.FirstColour == kBlack) ? 0 : 1;
+        // Seats of the controller: the player listed first plays from seat 1 in odd games.
+        int seat = (r.Seat == 1) == firstSeated ? 0 : 1;
         game.ThinkTotal[seat] += r.Seconds;
         game.ThinkMax[seat] = std::max(game.ThinkMax[seat], r.Seconds);
         ++game.ThinkMoves[seat];
@@ -88,15 +135,23 @@ MatchGame PlayMatchGame(const MatchOptions& options, int number) {
     auto save = [&] {
         if (!options.SaveFolder.empty()) SaveGameText(GameFileName(options.SaveFolder, number));
     };
-    controller.OnGameOver = [&](const GameOutcome&) { save(); };
+    controller.OnGameOver = [&](const GameOutcome&) {
+        // The end question is answered No, which empties the board: count the moves now.
+        game.Moves = MoveCount;
+        save();
+    };
 
-    if (game.FirstColour == kBlack)
+    if (firstSeated)
         controller.PlayGame(options.First, options.Second);
     else
         controller.PlayGame(options.Second, options.First);
+    Opening() = OpeningSupport{};
 
+    // The first seat plays black unless the opening exchanged the colours.
+    const bool firstSeatBlack = !ColourChanged;
+    game.FirstColour = firstSeated == firstSeatBlack ? kBlack : kWhite;
     const GameOutcome& out = controller.Outcome();
-    game.Moves = MoveCount;
+    if (out.kind != GameOutcome::Five && out.kind != GameOutcome::Draw) game.Moves = MoveCount;
     auto seatOfColour = [&](std::uint8_t colour) { return colour == game.FirstColour ? 1 : 2; };
     switch (out.kind) {
     case GameOutcome::Five:

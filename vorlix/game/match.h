@@ -1,12 +1,14 @@
 #pragma once
 // Matches between two computer players, played headless through the game controller.
 //
-// Game k (1-based) gives the first player black when k is odd and white when it is
-// even; games 2i-1 and 2i form a pair that starts from the same random seed, so each
-// player gets the same start once with each colour. Every game runs in a process of its
-// own (the game model is process-wide), at most Jobs at a time, seeded from the match
-// seed and its pair number alone: the same seed gives the same games whatever Jobs is.
+// Game k (1-based) seats the first player first (black) when k is odd and second when
+// it is even (with the colour-change opening the first seat may take white); games 2i-1 and 2i form
+// a pair that starts from the same random seed, so each player gets the same start once with each
+// colour. Every game runs in a process of its own (the game model is process-wide), at most Jobs at
+// a time, seeded from the match seed and its pair number alone: the same seed gives the same games
+// whatever Jobs is.
 
+#include "vorlix/game/board.h"
 #include "vorlix/game/player_factory.h"
 #include "vorlix/game/settings.h"
 
@@ -18,13 +20,28 @@
 
 namespace vorlix {
 
+class OpeningBook;
+
+// How the games of a match begin.
+enum class MatchOpening {
+    Empty,        // an empty board, black's first move at H8
+    ColourChange, // the colour-change opening: the players offer and choose (the first
+                  // player of a game may take white)
+    Book,         // both games of a pair start from one book opening, no colour choice
+};
+
 struct MatchOptions {
     std::string First, Second; // player identifiers (an internal one, or LIBRARY:NAME)
     int Games = 2;
     std::uint32_t Seed = 1;
     int Jobs = 1;
     std::string SaveFolder; // each game's text file goes here when not empty
-    Settings Config;        // DrawAt and the players folder
+    MatchOpening Opening = MatchOpening::Empty;
+    const OpeningBook* Book = nullptr; // for ColourChange and Book (null: an empty book)
+    // When not empty, every game starts from these stones (black first), whatever
+    // Opening says.
+    std::vector<TPont> StartStones;
+    Settings Config; // DrawAt and the players folder
     // Gives the factory of each game its internal players and folder.
     std::function<void(PlayerFactory&)> SetUpFactory;
 };
@@ -32,7 +49,7 @@ struct MatchOptions {
 struct MatchGame {
     enum Result { FirstWon, SecondWon, Draw, Failed };
     int Number = 0;
-    std::uint8_t FirstColour = 1; // colour of the first player in this game
+    std::uint8_t FirstColour = 1; // colour the first player played in this game
     Result Outcome = Failed;
     int FaultSeat = 0; // 1 or 2: that player lost by an invalid move or an engine error
     int Moves = 0;
