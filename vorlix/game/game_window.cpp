@@ -17,10 +17,10 @@ bool HeadlessWindow::AskQuestion(const std::string& text) {
     return platform::AskQuestion(text);
 }
 
-void HeadlessWindow::ShowPanelQuestion(const std::vector<std::string>& lines) {
+void GameWindow::ShowPanelQuestion(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += (text.empty() ? "" : "\r") + line;
-    answer_ = platform::AskQuestion(text) ? 1 : 2;
+    panelAnswer_ = AskQuestion(text) ? 1 : 2;
 }
 
 void HeadlessWindow::DispatchPendingEvents() {

@@ -44,9 +44,11 @@ class GameWindow {
     // Lines in the message panel with the Yes and No buttons; clears the panel answer.
     // The question is not modal: the caller waits with WaitForEvents until PanelAnswer
     // is no longer 0 (or a request ends the wait), then clears the panel itself.
-    virtual void ShowPanelQuestion(const std::vector<std::string>& lines) = 0;
+    // Without an override the question is asked in a modal box (AskQuestion), so the
+    // answer is there when it returns.
+    virtual void ShowPanelQuestion(const std::vector<std::string>& lines);
     // The button pressed since the last ShowPanelQuestion: 0 none yet, 1 Yes, 2 No.
-    virtual int PanelAnswer() const = 0;
+    virtual int PanelAnswer() const { return panelAnswer_; }
     // The board view accepts clicks (and draws the clicked stone in `colour`) while on.
     virtual void SetEditMode(bool on) = 0;
     virtual void SetEditColour(std::uint8_t colour) = 0;
@@ -56,6 +58,9 @@ class GameWindow {
     // As DispatchPendingEvents, but blocks until at least one event came when none is
     // pending: the waiting human player uses it so that waiting costs no processor time.
     virtual void WaitForEvents() { DispatchPendingEvents(); }
+
+  private:
+    int panelAnswer_ = 0;
 };
 
 // No window: messages go to the installed message boxes (platform/messages.h),
@@ -74,16 +79,10 @@ class HeadlessWindow : public GameWindow {
     void RefreshInfo() override {}
     void SetClockLabel(std::uint8_t, const std::string&) override {}
     void ShowPanelMessage(const std::vector<std::string>&) override {}
-    // Without a panel the question goes to the installed message boxes (modal).
-    void ShowPanelQuestion(const std::vector<std::string>& lines) override;
-    int PanelAnswer() const override { return answer_; }
     void SetEditMode(bool) override {}
     void SetEditColour(std::uint8_t) override {}
     void SetBusyCursor(bool) override {}
     void DispatchPendingEvents() override;
-
-  private:
-    int answer_ = 0;
 };
 
 } // namespace vorlix
