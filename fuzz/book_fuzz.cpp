@@ -6,18 +6,14 @@
 #include "vorlix/game/board.h"
 #include "vorlix/game/random.h"
 
+#include "fuzz_check.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-namespace {
-void Check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-}
-} // namespace
+using fuzzing::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> bytes(data, data + size);

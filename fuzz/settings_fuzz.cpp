@@ -5,18 +5,14 @@
 #include "platform/profile.h"
 #include "vorlix/game/settings.h"
 
+#include "fuzz_check.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-namespace {
-void Check(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "check failed: %s\n", what);
-    std::abort();
-}
-} // namespace
+using fuzzing::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
