@@ -2,6 +2,7 @@
 
 #include "vorlix/eval/eval_players.h"
 #include "vorlix/eval/pattern_tables.h"
+#include "vorlix/search/mely_players.h"
 
 namespace vorlix {
 
@@ -11,6 +12,7 @@ void RegisterInternalPlayers(PlayerFactory& factory, const Settings& settings) {
     SetEngineDataFolder(settings.DataFolder);
     // Levels 0 to 2 and DraskHS; the search levels register here as they arrive.
     RegisterEvaluationPlayers(factory);
+    RegisterMelyPlayers(factory);
 }
 
 } // namespace vorlix
