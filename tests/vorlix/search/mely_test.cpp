@@ -133,18 +133,26 @@ TEST_F(Mely, RootTakesAtMostTheLimit) {
 }
 
 TEST_F(Mely, SearchesLeaveThePositionAsFound) {
-    for (const char* id : {"Ilvar", "Ilvar2", "Ilvar5U", "QwilN4AVK"}) {
+    for (const char* id : {"Ilvar", "Ilvar2", "Ilvar5U", "QwilN4AVK", "QwilX_K", "QwilV"}) {
         auto p = CreateMelyPlayer(id);
         p->SetLevel(4);
         Play(kMiddleGame);
-        PutStone(Cell("A1")); // a trial stone of a caller stays where it is
+        if (auto* ilvar = dynamic_cast<TIlvar*>(p.get())) {
+            PutStone(Cell("A1")); // a trial stone of a caller stays where it is
+            const Snapshot before;
+            TMely& m = *ilvar->Search;
+            ASSERT_TRUE(m.Search()) << id;
+            EXPECT_EQ(Snapshot(), before) << id;
+            EXPECT_GT(m.AgSzam, 1) << id;
+            EXPECT_GT(RootAlternatives(*p), 0) << id;
+            TakeStone(Cell("A1"));
+        }
+        // The whole move: threat searches, deep search and the check.
         const Snapshot before;
-        auto& m = *dynamic_cast<TIlvar&>(*p).Search;
-        ASSERT_TRUE(m.Search()) << id;
+        p->Move();
         EXPECT_EQ(Snapshot(), before) << id;
-        EXPECT_GT(m.AgSzam, 1) << id;
-        EXPECT_GT(RootAlternatives(*p), 0) << id;
-        TakeStone(Cell("A1"));
+        EXPECT_TRUE(OnBoard(ChosenMove.X, ChosenMove.Y) && Tabla[CellIndex(ChosenMove)] == kEmpty)
+            << id;
     }
 }
 
