@@ -4,6 +4,7 @@
 #include "platform/events.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
+#include "vorlix/eval/openingbook.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/settings.h"
 #include "vorlix/search/internal_players.h"
@@ -56,9 +57,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The opening book, read once; a damaged book ends the program with the record it
+    // stumbled on rather than placing stones from garbage later.
+    vorlix::OpeningBook book;
+    if (!book.LoadBook(settings.DataFolder + vorlix::kBookFileName)) {
+        platform::ShowMessage(platform::MessageKind::Error, book.Error);
+        return 1;
+    }
+
     vorlix::TVorTablaForm window(settings, folder, [&settings](vorlix::PlayerFactory& factory) {
         vorlix::RegisterInternalPlayers(factory, settings);
     });
+    window.UseOpeningBook(book);
     window.show();
     return app.exec();
 }

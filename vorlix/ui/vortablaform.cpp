@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/messages.h"
+#include "vorlix/eval/openingbook.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/gamefile.h"
 #include "vorlix/game/trialstones.h"
@@ -448,6 +449,17 @@ void TVorTablaForm::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+void TVorTablaForm::ShowPanelQuestion(const std::vector<std::string>& lines) {
+    MsgAnswer = 0;
+    ShowMessage(lines.empty() ? " " : lines[0], lines.size() > 1 ? lines[1] : "", true);
+}
+
+void TVorTablaForm::UseOpeningBook(OpeningBook& book) {
+    InstallOpeningBook(book, settings_.RandomOpening);
+    openingRules_ = std::make_unique<OpeningRules>(book);
+    InstallOpeningRules(controller_, *openingRules_);
 }
 
 void TVorTablaForm::ShowMessage(const std::string& line1, const std::string& line2, bool buttons) {

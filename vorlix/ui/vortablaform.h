@@ -5,6 +5,7 @@
 
 #include "vorlix/game/controller.h"
 #include "vorlix/game/game_window.h"
+#include "vorlix/game/opening.h"
 #include "vorlix/game/player_factory.h"
 #include "vorlix/game/settings.h"
 #include "vorlix/players/library_registry.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ class QToolButton;
 
 namespace vorlix {
 
+class OpeningBook;
 class TTablaComponent;
 
 // The 20-pixel circle that shows the computer's colour.
@@ -96,6 +99,12 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     // 0 none, 1 Yes, 2 No, 3 Ok.
     int MsgAnswer = 0;
 
+    // --- Opening ---
+    // Games use `book` (loaded at start-up, outliving the window) for the colour-change
+    // opening: the random opening, completing offered stones, the colour choice and the
+    // return match.
+    void UseOpeningBook(OpeningBook& book);
+
     // --- Opponents ---
     const std::vector<PlayerLibrary>& Libraries() const { return libraries_; }
     void ChooseInternal(int index);
@@ -124,6 +133,9 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     void RefreshInfo() override;
     void SetClockLabel(std::uint8_t colour, const std::string& text) override;
     void ShowPanelMessage(const std::vector<std::string>& lines) override;
+    // The question stands in the message panel with Yes and No; MsgAnswer is the answer.
+    void ShowPanelQuestion(const std::vector<std::string>& lines) override;
+    int PanelAnswer() const override { return MsgAnswer; }
     void SetEditMode(bool on) override;
     void SetEditColour(std::uint8_t colour) override;
     void SetBusyCursor(bool busy) override;
@@ -162,6 +174,7 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     std::vector<PlayerLibrary> libraries_;
     int sizeIndex_ = 0;
     PlayerFactory factory_;
+    std::unique_ptr<OpeningRules> openingRules_; // outlives the controller's games
     GameController controller_;
     bool formAlive_ = true;
     bool gameRunning_ = false;
