@@ -25,6 +25,8 @@ int Book(const Args& args);
 int Vct(const Args& args);
 int Tables(const Args& args);
 int Eval(const Args& args);
+int Bench(const Args& args);
+int Soak(const Args& args);
 
 // Prints "usage: vorlix-cli <usage>" to standard error and returns 2.
 int UsageError(const Command& command);

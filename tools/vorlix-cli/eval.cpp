@@ -1,6 +1,7 @@
 // tables and eval: writing the pattern tables, evaluating a position.
 
 #include "commands.h"
+#include "position.h"
 
 #include "vorlix/eval/eval_players.h"
 #include "vorlix/eval/pattern_table_design.h"
@@ -28,26 +29,6 @@ int Tables(const Args& args) {
     for (const auto& f : vorlix::PatternTableFiles())
         std::printf("wrote %s/%s\n", args[0].c_str(), f.first.c_str());
     return 0;
-}
-
-bool SetUpPosition(const std::string& moves, std::string* error) {
-    vorlix::ResetGameModel();
-    if (moves.empty()) return true;
-    std::stringstream in(moves);
-    std::string item;
-    std::uint8_t colour = vorlix::kBlack;
-    while (std::getline(in, item, ',')) {
-        vorlix::TPont p = vorlix::ParsePont(item);
-        if (p.X == 0 || !vorlix::OnBoard(p.X, p.Y) ||
-            vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
-            *error = "bad or occupied move '" + item + "'";
-            return false;
-        }
-        vorlix::RecordMove(p.X, p.Y, colour);
-        colour = vorlix::Opponent(colour);
-    }
-    vorlix::ColourToMove = colour;
-    return true;
 }
 
 int Eval(const Args& args) {

@@ -37,11 +37,20 @@ const Command kCommands[] = {
      "threat-sequence search for the side to move after the moves (black first): the first "
      "move of a forced win, the nodes and the depth",
      Vct},
-    {"tables", "tables FOLDER", "writes the six pattern table files of the data folder into FOLDER", Tables},
+    {"tables", "tables FOLDER", "writes the six pattern table files of the data folder into FOLDER",
+     Tables},
     {"eval", "eval --player ID --moves H8,H7,... [--top N] [--seed S] [--data DIR]",
      "the values an evaluation player (Turbo, Rupo, Zelta, DraskHS) gives the best cells, "
      "then its abilities' parameters",
      Eval},
+    {"bench", "bench [--levels 0-9] [--seed S]",
+     "every level on a fixed suite of positions: median and maximum time and work per move, "
+     "then a deterministic 'Bench signature'",
+     Bench},
+    {"soak", "soak --games N [--seed S] [--players ID,ID,...] [--max-moves M]",
+     "games from random positions between every computer player, checking after every move "
+     "that it is legal and that the game model is as before; prints the failures",
+     Soak},
 };
 
 void PrintHelp() {

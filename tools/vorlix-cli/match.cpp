@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "players_setup.h"
+#include "position.h"
 
 #include "platform/messages.h"
 #include "vorlix/eval/openingbook.h"
@@ -199,33 +200,13 @@ int Think(const Args& args) {
     if (opt.count("--seed") && !ParseInt(opt["--seed"], 0, 4294967295LL, seed))
         return UsageError(me);
 
-    vorlix::ResetGameModel();
     vorlix::SeedRandom(static_cast<std::uint32_t>(seed));
     ::setenv("VORLIX_PLAYERS_CLOCK", std::to_string(seed).c_str(), 1);
-    std::stringstream moves(opt["--moves"] == "-" ? "" : opt["--moves"]);
-    std::string item;
-    while (std::getline(moves, item, ',')) {
-        vorlix::TPont p = vorlix::ParsePont(item);
-        if (!vorlix::OnBoard(p.X, p.Y) ||
-            vorlix::PontText(p.X, p.Y).find_first_not_of(' ') == std::string::npos ||
-            vorlix::TrimRight(vorlix::PontText(p.X, p.Y)) != vorlix::TrimRight(item)) {
-            std::fprintf(stderr, "vorlix-cli think: '%s' is not a point of the board\n",
-                         item.c_str());
-            return 2;
-        }
-        if (vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
-            std::fprintf(stderr, "vorlix-cli think: %s is played twice\n", item.c_str());
-            return 2;
-        }
-        vorlix::RecordMove(p.X, p.Y, vorlix::MoveCount % 2 == 0 ? vorlix::kBlack : vorlix::kWhite);
+    std::string error;
+    if (!SetUpPosition(opt["--moves"], &error)) {
+        std::fprintf(stderr, "vorlix-cli think: %s\n", error.c_str());
+        return error == "the board is full" ? 1 : 2;
     }
-    if (vorlix::MoveCount >= vorlix::kCells) {
-        std::fprintf(stderr, "vorlix-cli think: the board is full\n");
-        return 1;
-    }
-    vorlix::ColourToMove = static_cast<std::uint8_t>(vorlix::MoveCount % 2 + 1);
-    vorlix::MoverColour = vorlix::ColourToMove;
-    vorlix::MoverOpponent = vorlix::Opponent(vorlix::ColourToMove);
 
     vorlix::PlayerFactory factory;
     SetUpPlayerFactory(factory);

@@ -1,6 +1,7 @@
 // vct: the threat-sequence search on a position typed as a list of moves.
 
 #include "commands.h"
+#include "position.h"
 
 #include "vorlix/game/board.h"
 #include "vorlix/game/coords.h"
@@ -25,37 +26,6 @@ bool ParseNumber(const std::string& s, long lo, long hi, long& value) {
     }
     if (v < lo || v > hi) return false;
     value = v;
-    return true;
-}
-
-// Plays "H8,H7,..." from an empty board, black first, and sets the side to move; "-"
-// or nothing is the empty board.
-// False (with a message) for a malformed point, a point off the board or an occupied
-// cell.
-bool SetUpMoves(const std::string& list) {
-    vorlix::ResetGameModel();
-    std::uint8_t colour = vorlix::kBlack;
-    size_t start = 0;
-    if (list == "-") return true; // an empty board, as for think
-    while (!list.empty() && start <= list.size()) {
-        size_t comma = list.find(',', start);
-        if (comma == std::string::npos) comma = list.size();
-        std::string text = list.substr(start, comma - start);
-        start = comma + 1;
-        vorlix::TPont p = vorlix::ParsePont(text);
-        if (!vorlix::OnBoard(p.X, p.Y) || vorlix::TrimRight(vorlix::PontText(p.X, p.Y)) != text) {
-            std::fprintf(stderr, "vorlix-cli vct: '%s' is not a point A1..O15\n", text.c_str());
-            return false;
-        }
-        if (vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty) {
-            std::fprintf(stderr, "vorlix-cli vct: %s is already taken\n", text.c_str());
-            return false;
-        }
-        if (vorlix::MoveCount >= vorlix::kCells) return false;
-        vorlix::RecordMove(p.X, p.Y, colour);
-        colour = vorlix::Opponent(colour);
-    }
-    vorlix::ColourToMove = colour;
     return true;
 }
 
@@ -86,7 +56,11 @@ int Vct(const Args& args) {
             return UsageError(me);
         }
     }
-    if (!SetUpMoves(moves)) return UsageError(me);
+    std::string error;
+    if (!SetUpPosition(moves, &error)) {
+        std::fprintf(stderr, "vorlix-cli vct: %s\n", error.c_str());
+        return UsageError(me);
+    }
 
     vorlix::TJatekos player;
     auto vct = std::make_unique<vorlix::TVct>(&player);

@@ -1,4 +1,5 @@
 #include "vorlix/eval/e1_evaluator.h"
+#include "vorlix/eval/engine_work.h"
 
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/internal_error.h"
@@ -133,6 +134,7 @@ void TE1Evaluator::Refresh(int centre, int k, std::int32_t* dk, int l, std::int3
 }
 
 float TE1Evaluator::MoveValue(int cell) {
+    ++Work().MoveValues;
     if (!Cache) throw InternalError("E1", "Assertion failure", "MoveValue before PositionValue");
     if (cell < 1 || cell > kCells || Tabla[cell] != kEmpty)
         throw InternalError("E1", "Assertion failure", "MoveValue on cell " + std::to_string(cell));
@@ -179,6 +181,7 @@ float TE1Evaluator::MoveValue(int cell) {
 }
 
 float TE1Evaluator::SecondScore(int cell) {
+    ++Work().MoveValues;
     if (cell < 1 || cell > kCells || Tabla[cell] != kEmpty)
         throw InternalError("E1", "Assertion failure",
                             "SecondScore on cell " + std::to_string(cell));

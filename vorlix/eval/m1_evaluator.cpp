@@ -1,4 +1,5 @@
 #include "vorlix/eval/m1_evaluator.h"
+#include "vorlix/eval/engine_work.h"
 
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/players/jatekos.h"
@@ -89,6 +90,7 @@ template <class ValueOf> void TM1Evaluator::ThreatAdjust(ValueOf valueOf) {
 }
 
 void TM1Evaluator::EvaluateCandidates(CandidateList* cells, float* values) {
+    ++Work().Generations;
     GenerateCandidates(kCandidatesBoth, cells);
     FiveCount[1] = FiveCount[2] = StraightFourCount[1] = StraightFourCount[2] = 0;
     for (int i = 0; i < cells->count; ++i) {

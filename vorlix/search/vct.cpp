@@ -1,4 +1,5 @@
 #include "vorlix/search/vct.h"
+#include "vorlix/eval/engine_work.h"
 
 #include "platform/events.h"
 #include "vorlix/eval/linepattern.h"
@@ -354,6 +355,7 @@ void TVct::Place(int cell, std::uint8_t colour) {
     if (Tabla[cell] != kEmpty)
         throw InternalError("vct", "Assertion failure", "stone on " + TrimRight(CellText(cell)));
     Tabla[cell] = colour;
+    ++Work().VctNodes;
     placed_[placedCount_++] = static_cast<std::uint8_t>(cell);
     ++NodeCount;
     tables_[kBlack].Push(cell);

@@ -9,7 +9,7 @@
 #include "vorlix/game/trialstones.h"
 #include "vorlix/ui/aboutdllform.h"
 #include "vorlix/ui/aboutplform.h"
-#include "vorlix/ui/internalplayers.h"
+#include "vorlix/search/internal_levels.h"
 #include "vorlix/ui/opcioform.h"
 #include "vorlix/ui/windowsize.h"
 #include "vorlix/view/tablaobj.h"

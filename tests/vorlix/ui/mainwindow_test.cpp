@@ -1,4 +1,4 @@
-#include "vorlix/ui/internalplayers.h"
+#include "vorlix/search/internal_levels.h"
 #include "vorlix/ui/windowsize.h"
 
 #include <gtest/gtest.h>
