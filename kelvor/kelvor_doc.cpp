@@ -32,10 +32,15 @@ CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
     NewGame();
 }
 
+CKelvorDoc::~CKelvorDoc() {
+    StopThinking();
+}
+
 void CKelvorDoc::NewGame() {
     for (auto& row : Board) row.fill(kEmpty);
     for (auto& row : MoveAt) row.fill(0);
     Record.clear();
+    line_.clear();
     FifthOffers.clear();
     CollectingOffer = false;
     MoveNo = 1;
@@ -78,9 +83,13 @@ bool CKelvorDoc::IsLegal(int x, int y) {
 void CKelvorDoc::MakeMove(int x, int y) {
     const int c = ToMove;
     auto now = std::chrono::steady_clock::now();
-    ThinkingTime[c - 1] += static_cast<int>(
-        std::chrono::duration_cast<std::chrono::seconds>(now - requested_).count());
-    if (!CollectingOffer) Record.push_back(x + y * BoardSize);
+    if (!quiet_)
+        ThinkingTime[c - 1] += static_cast<int>(
+            std::chrono::duration_cast<std::chrono::seconds>(now - requested_).count());
+    if (!CollectingOffer) {
+        Record.push_back(x + y * BoardSize);
+        if (!quiet_) line_ = Record;
+    }
     Board[x][y] = c;
     MoveAt[x][y] = MoveNo;
     CopyToEngine(*engine_);
@@ -96,12 +105,12 @@ void CKelvorDoc::MakeMove(int x, int y) {
     if (five) {
         GameState = kGameOver;
         Winner = c;
-        Show("Player " + std::to_string(c) + " won");
+        if (!quiet_) Show("Player " + std::to_string(c) + " won");
     } else if (static_cast<int>(Record.size()) >= BoardSize * BoardSize) {
         GameState = kGameOver;
-        Show("Draw!");
+        if (!quiet_) Show("Draw!");
     }
-    if (GameState == kGameOver) return;
+    if (GameState == kGameOver || quiet_) return;
     const int made = MoveNo - 1;
     if (made == 1 || (Variant == 0 && TournamentOpening && made == 5)) LoadOpeningBook();
     if (bookActive_ && made >= (Variant == 1 ? 2 : 3)) UseOpeningBook();
@@ -196,7 +205,7 @@ void CKelvorDoc::OfferSwap() {
         }
         if (swap) Show("I swap");
     } else {
-        swap = platform::AskQuestion("Do you swap?");
+        swap = AskSwap ? AskSwap() : platform::AskQuestion("Do you swap?");
     }
     if (swap) std::swap(PlayerLevel[0], PlayerLevel[1]);
 }
@@ -205,7 +214,7 @@ bool CKelvorDoc::SaveGame(const std::string& path) const {
     GameFile g;
     g.variant = Variant;
     g.boardSize = BoardSize;
-    g.cells = Record;
+    g.cells = line_;
     return platform::WriteFileAtomic(path, WriteGameFile(g)) == platform::WriteResult::Ok;
 }
 
@@ -217,18 +226,52 @@ bool CKelvorDoc::OpenGame(const std::string& path) {
         NewGame();
         return false;
     }
-    const bool book = OpeningBook;
-    OpeningBook = false; // a replay does not consult the book
-    bookActive_ = false;
     Variant = g.variant;
     SetBoardSize(g.boardSize);
-    for (int cell : g.cells) {
-        int x = cell % BoardSize, y = cell / BoardSize;
-        if (!IsFree(Board[x][y]) || GameState == kGameOver) break;
+    line_ = g.cells;
+    // The replay shows no messages and offers no swap: the file is a finished record,
+    // not a game being played.
+    StepTo(static_cast<int>(line_.size()));
+    return true;
+}
+
+void CKelvorDoc::StepTo(int count) {
+    const std::vector<int> line = line_;
+    const auto clocks = ThinkingTime;
+    NewGame();
+    bookActive_ = false; // a replayed game is off the book
+    quiet_ = true;
+    const int n = std::clamp(count, 0, static_cast<int>(line.size()));
+    for (int i = 0; i < n && GameState != kGameOver; ++i) {
+        const int x = line[i] % BoardSize, y = line[i] / BoardSize;
+        if (!OnBoard(BoardSize, x, y) || !IsFree(Board[x][y])) break;
         MakeMove(x, y);
     }
-    OpeningBook = book;
-    return true;
+    quiet_ = false;
+    // A replay stopped by a bad cell or a finished game drops what cannot follow.
+    line_ = line;
+    if (GameState == kGameOver || static_cast<int>(Record.size()) < n) line_ = Record;
+    ThinkingTime = clocks;
+}
+
+void CKelvorDoc::StartThinking(std::function<void()> onEnd) {
+    StopThinking();
+    thinking_ = true;
+    thread_.Start([this, onEnd = std::move(onEnd)](const std::atomic<bool>& stop) {
+        result_ = Think(&stop);
+        if (onEnd) onEnd();
+    });
+}
+
+ThinkResult CKelvorDoc::FinishThinking() {
+    thread_.Join();
+    thinking_ = false;
+    return result_;
+}
+
+void CKelvorDoc::StopThinking() {
+    thread_.Stop();
+    thinking_ = false;
 }
 
 void CKelvorDoc::LoadOpeningBook() {

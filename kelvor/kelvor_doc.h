@@ -7,6 +7,7 @@
 #include "kelvor/engine.h"
 #include "kelvor/opening_book.h"
 #include "kelvor/pattern_tables.h"
+#include "kelvor/thinking_thread.h"
 
 #include <array>
 #include <atomic>
@@ -28,6 +29,10 @@ class CKelvorDoc {
     // with a trailing "/"); the opening books are read from there too. `seed` makes
     // the engine's random choices repeatable.
     explicit CKelvorDoc(std::string folder = "", std::optional<uint32_t> seed = {});
+    // Stops a running computation and waits for it before the tables go.
+    ~CKelvorDoc();
+    CKelvorDoc(const CKelvorDoc&) = delete;
+    CKelvorDoc& operator=(const CKelvorDoc&) = delete;
 
     // --- game state ---
     int Variant = 1; // 0 renju, 1 gomoku
@@ -76,8 +81,30 @@ class CKelvorDoc {
     bool ComputerMove(const std::atomic<bool>* stop = nullptr);
 
     // The swap decision after the third stone of a tournament opening. A computer
-    // swaps by its book line ("I swap"); a human is asked "Do you swap?".
+    // swaps by its book line ("I swap"); a human is asked "Do you swap?", through
+    // AskSwap when it is set (the window's swap dialog).
     void OfferSwap();
+    std::function<bool()> AskSwap;
+
+    // --- the computer thinking on the document's worker thread ---
+    // Stops a computation still running, marks the document as thinking and runs Think
+    // for the side to move on the worker thread; `onEnd` runs on that thread when
+    // Think returns. The position must not change until FinishThinking or
+    // StopThinking (the user-interface thread still reads it).
+    void StartThinking(std::function<void()> onEnd);
+    // Waits for the computation (after its onEnd) and returns its result.
+    ThinkResult FinishThinking();
+    // Raises the stop flag and waits for the computation; its result is dropped.
+    void StopThinking();
+    bool Thinking() const { return thinking_; }
+
+    // --- stepping through the game ---
+    // The whole game: Record and, after stepping back, the moves ahead of the shown
+    // position. A move made at the shown position drops the moves ahead.
+    const std::vector<int>& Line() const { return line_; }
+    // Shows the position after the first `count` moves of Line (clamped), replayed
+    // quietly: no messages, no opening book, no swap offer; the clocks stay.
+    void StepTo(int count);
 
     // Progress of the running Think: percent, root cell, elapsed seconds.
     std::atomic<int> Progress{0};
@@ -88,7 +115,8 @@ class CKelvorDoc {
     int MaxSeconds = 60;
 
     // --- files ---
-    // Writes the game as a .kgf file (atomically); false when it cannot be written.
+    // Writes the whole game (Line) as a .kgf file (atomically); false when it cannot be
+    // written.
     bool SaveGame(const std::string& path) const;
     // Reads a .kgf file and replays it. An invalid file shows "Not a valid kgf file"
     // and leaves an empty game of the current variant and size.
@@ -127,6 +155,12 @@ class CKelvorDoc {
     int bookSymmetry_ = 0;
     int bookOffset_[2] = {0, 0};
     std::mt19937 rng_;
+    std::vector<int> line_;
+    bool quiet_ = false; // replaying: no messages, book, swap or clocks
+    std::atomic<bool> thinking_{false};
+    ThinkResult result_;
+    // Last: destroyed first, so the worker is joined while the tables still exist.
+    ThinkingThread thread_;
 };
 
 } // namespace kelvor

@@ -230,3 +230,95 @@ TEST_F(Fixture, ProgressIsReportedBeforeRootMoves) {
 }
 
 } // namespace
+
+// Stepping through the record and the worker thread.
+
+TEST_F(Fixture, SteppingBackKeepsTheLineAndANewMoveDropsWhatWasAhead) {
+    for (const char* m : {"H8", "H9", "J9", "J8", "K10"}) Play(m);
+    const std::vector<int> line = doc.Record;
+    doc.StepTo(2);
+    EXPECT_EQ(doc.Record.size(), 2u);
+    EXPECT_EQ(doc.MoveNo, 3);
+    EXPECT_EQ(doc.ToMove, kBlack);
+    EXPECT_TRUE(IsFree(doc.Board[8][8])); // J9 is not on the board now
+    EXPECT_EQ(doc.Line(), line);
+    doc.StepTo(4);
+    EXPECT_EQ(doc.Board[8][7], kWhite); // J8
+    doc.StepTo(99);
+    EXPECT_EQ(doc.Record, line);
+    doc.StepTo(1);
+    Play("A1");
+    EXPECT_EQ(doc.Line().size(), 2u);
+    EXPECT_EQ(doc.Line(), doc.Record);
+}
+
+TEST_F(Fixture, SteppingOverAFinishedGameIsQuietAndSavingWritesTheWholeLine) {
+    for (const char* m : {"H8", "A1", "J8", "A2", "K8", "A3", "L8", "A4", "G8"}) Play(m);
+    const size_t shown = boxes.shown.size();
+    doc.StepTo(3);
+    EXPECT_NE(doc.GameState, kGameOver);
+    doc.StepTo(9);
+    EXPECT_EQ(doc.GameState, kGameOver);
+    EXPECT_EQ(doc.Winner, kBlack);
+    EXPECT_EQ(boxes.shown.size(), shown);
+
+    doc.StepTo(4);
+    testing_support::TempFolder tmp;
+    ASSERT_TRUE(doc.SaveGame(tmp.Path() + "g.kgf"));
+    CKelvorDoc other(KELVOR_DATA_DIR, 5);
+    ASSERT_TRUE(other.OpenGame(tmp.Path() + "g.kgf"));
+    EXPECT_EQ(other.Record.size(), 9u);
+    EXPECT_EQ(other.GameState, kGameOver);
+}
+
+TEST_F(Fixture, OpeningATournamentGameAsksNothing) {
+    doc.Variant = 0;
+    doc.TournamentOpening = true;
+    doc.NewGame();
+    for (const char* m : {"H8", "H9", "J10", "G9"}) Play(m);
+    testing_support::TempFolder tmp;
+    ASSERT_TRUE(doc.SaveGame(tmp.Path() + "t.kgf"));
+    boxes.asked.clear();
+    boxes.shown.clear();
+    CKelvorDoc other(KELVOR_DATA_DIR, 5);
+    other.TournamentOpening = true;
+    other.PlayerLevel = {0, 3};
+    ASSERT_TRUE(other.OpenGame(tmp.Path() + "t.kgf"));
+    EXPECT_EQ(other.Record.size(), 4u);
+    EXPECT_TRUE(boxes.asked.empty());
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(other.PlayerLevel[1], 3); // no swap while reading a file
+}
+
+TEST_F(Fixture, WorkerThreadThinksAndStops) {
+    for (const char* m : {"H8", "H9"}) Play(m);
+    doc.PlayerLevel = {2, 0};
+    std::atomic<bool> ended{false};
+    doc.StartThinking([&] { ended = true; });
+    EXPECT_TRUE(doc.Thinking());
+    ThinkResult r = doc.FinishThinking();
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(doc.Thinking());
+    ASSERT_GE(r.x, 0);
+    EXPECT_TRUE(IsFree(doc.Board[r.x][r.y]));
+
+    doc.PlayerLevel = {12, 0};
+    doc.MaxSeconds = 0;
+    doc.StartThinking(nullptr);
+    doc.StopThinking(); // returns once the search has read the flag
+    EXPECT_FALSE(doc.Thinking());
+    EXPECT_EQ(doc.Record.size(), 2u);
+}
+
+TEST(DocumentLifetime, ClosingWhileThinkingJoinsTheWorker) {
+    testing_support::RecordingBoxes quiet;
+    auto doc = std::make_unique<CKelvorDoc>(KELVOR_DATA_DIR, 9);
+    doc->OpeningBook = false;
+    doc->NewGame();
+    doc->MakeMove(7, 7);
+    doc->PlayerLevel = {0, 12};
+    doc->MaxSeconds = 0;
+    doc->StartThinking(nullptr);
+    doc.reset(); // the search runs on the tables the document frees
+    SUCCEED();
+}

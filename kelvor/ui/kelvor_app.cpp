@@ -1,0 +1,81 @@
+#include "kelvor/ui/kelvor_app.h"
+
+#include "kelvor/board.h"
+#include "kelvor/kelvor_doc.h"
+#include "kelvor/ui/board_geometry.h"
+#include "kelvor/ui/kelvor_view.h"
+#include "kelvor/ui/main_frame.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPixmap>
+
+namespace kelvor {
+
+namespace {
+
+class QtMessageBoxes final : public platform::MessageBoxes {
+  public:
+    void Show(platform::MessageKind kind, const std::string& text) override {
+        QString t = QString::fromStdString(platform::DisplayText(text));
+        if (kind == platform::MessageKind::Error)
+            QMessageBox::critical(nullptr, "Kelvor", t);
+        else if (kind == platform::MessageKind::Warning)
+            QMessageBox::warning(nullptr, "Kelvor", t);
+        else
+            QMessageBox::information(nullptr, "Kelvor", t);
+    }
+    bool Ask(const std::string& text) override {
+        return QMessageBox::question(nullptr, "Kelvor",
+                                     QString::fromStdString(platform::DisplayText(text))) ==
+               QMessageBox::Yes;
+    }
+};
+
+} // namespace
+
+QString CKelvorApp::ChooseWorkingFolder(const QString& programFolder) {
+    if (!QFileInfo::exists("renju.tbl") && QFileInfo::exists(programFolder + "/renju.tbl"))
+        QDir::setCurrent(programFolder);
+    return QDir::currentPath();
+}
+
+CKelvorApp::CKelvorApp() : boxes_(std::make_unique<QtMessageBoxes>()) {
+    ChooseWorkingFolder(QCoreApplication::applicationDirPath());
+    previousBoxes_ = platform::SetMessageBoxes(boxes_.get());
+    frame_ = std::make_unique<CMainFrame>(std::make_unique<CKelvorDoc>());
+}
+
+CKelvorApp::~CKelvorApp() {
+    frame_.reset();
+    platform::SetMessageBoxes(previousBoxes_);
+}
+
+bool TakeScreenshot(CMainFrame& frame, const ScreenshotScript& script) {
+    CKelvorDoc& doc = frame.Document();
+    doc.Variant = script.variant;
+    doc.OpeningBook = false;
+    doc.HiExtent = 2;
+    doc.PlayerLevel = {0, 0};
+    doc.SetBoardSize(script.size);
+    frame.View().DocumentChanged();
+    const BoardGeometry g(doc.BoardSize);
+    for (const std::string& m : script.moves) {
+        auto cell = ParseCell(m, doc.BoardSize);
+        const size_t before = doc.Record.size();
+        if (cell) frame.View().ClickAt(g.LineX(cell->first), g.LineY(cell->second));
+        if (doc.Record.size() == before) return false;
+    }
+    doc.PlayerLevel = {script.levels[0], script.levels[1]};
+    frame.View().DocumentChanged();
+    frame.View().AfterMove();
+    QDeadlineTimer deadline(script.thinkMs);
+    while (!deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+    return frame.grab().save(script.file, "PNG");
+}
+
+} // namespace kelvor
