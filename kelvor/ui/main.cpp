@@ -2,8 +2,10 @@
 //
 //   kelvor                           the game window
 //   kelvor --screenshot FILE [--variant renju|gomoku] [--size N] [--black L] [--white L]
-//          [--moves H8,J9,...]       plays the moves as clicks, lets the computer to move
-//                                    think for a moment and saves the window as a PNG
+//          [--moves H8,J9,...] [--think MS]
+//                                    plays the moves as clicks, lets the computer to move
+//                                    think for MS milliseconds (1500) and saves the window
+//                                    as a PNG
 
 #include "kelvor/ui/kelvor_app.h"
 #include "kelvor/ui/main_frame.h"
@@ -27,6 +29,8 @@ bool ParseScript(const QStringList& args, kelvor::ScreenshotScript& s) {
             s.size = value.toInt();
         } else if (key == "--black" || key == "--white") {
             s.levels[key == "--black" ? 0 : 1] = value.toInt();
+        } else if (key == "--think") {
+            s.thinkMs = value.toInt();
         } else if (key == "--moves") {
             for (const QString& m : value.split(',', Qt::SkipEmptyParts))
                 s.moves.push_back(m.toStdString());
@@ -48,7 +52,8 @@ int main(int argc, char** argv) {
         kelvor::ScreenshotScript script;
         if (!ParseScript(app.arguments(), script)) {
             std::fprintf(stderr, "usage: kelvor [--screenshot FILE [--variant renju|gomoku] "
-                                 "[--size N] [--black L] [--white L] [--moves H8,J9,...]]\n");
+                                 "[--size N] [--black L] [--white L] [--moves H8,J9,...] "
+                                 "[--think MS]]\n");
             return 2;
         }
         return kelvor::TakeScreenshot(frame, script) ? 0 : 1;
