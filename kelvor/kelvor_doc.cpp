@@ -151,12 +151,81 @@ bool CKelvorDoc::HumanMove(int x, int y) {
         Show("Game Over");
         return false;
     }
+    if (OfferingFifth()) return OfferFifth(x, y);
     if (!OpeningRuleAllows(x, y) || (Variant == 0 && ToMove == kBlack && !IsLegal(x, y))) {
         Show("Illegal");
         return false;
     }
     MakeMove(x, y);
     return true;
+}
+
+bool CKelvorDoc::OfferingFifth() const {
+    return Variant == 0 && TournamentOpening && MoveNo == 5 && FifthOffers.size() < 2 &&
+           GameState != kGameOver;
+}
+
+bool CKelvorDoc::OfferFifth(int x, int y) {
+    const int cell = x + y * BoardSize;
+    if (!IsLegal(x, y)) {
+        Show("Illegal");
+        return false;
+    }
+    if (!FifthOffers.empty() && SymmetricCells(FifthOffers[0], cell)) {
+        Show("Symmetry");
+        return false;
+    }
+    FifthOffers.push_back(cell);
+    if (FifthOffers.size() == 2 && PlayerLevel[1] > 0) ChooseFifth();
+    return true;
+}
+
+void CKelvorDoc::ChooseFifth() {
+    // White gives black the offer that helps black less.
+    CopyToEngine(*engine_);
+    engine_->ToMove = kBlack;
+    int chosen = FifthOffers[0];
+    int least = 0;
+    for (size_t i = 0; i < FifthOffers.size(); ++i) {
+        const int c = FifthOffers[i];
+        const int v = engine_->EvaluateCell(c % BoardSize, c / BoardSize).value;
+        if (i == 0 || v < least) {
+            least = v;
+            chosen = c;
+        }
+    }
+    MakeMove(chosen % BoardSize, chosen / BoardSize);
+}
+
+bool CKelvorDoc::SymmetricCells(int a, int b) const {
+    if (a == b) return true;
+    const int n = BoardSize;
+    std::vector<std::pair<int, int>> stones; // cell, colour
+    for (int cell : Record) stones.emplace_back(cell, Board[cell % n][cell / n]);
+    if (stones.empty()) return false;
+    auto image = [&](int s, int cell, int tx, int ty) {
+        auto [u, v] = ApplySymmetry(s, cell % n - Centre, cell / n - Centre);
+        return std::make_pair(u + Centre + tx, v + Centre + ty);
+    };
+    auto at = [&](std::pair<int, int> p) {
+        return OnBoard(n, p.first, p.second) ? Board[p.first][p.second] : -1;
+    };
+    // A symmetry of the stones is one of the eight turns about the centre followed by
+    // a shift; the shift is fixed by where the first stone goes.
+    for (int s = 0; s < 8; ++s) {
+        const auto first = image(s, stones[0].first, 0, 0);
+        for (const auto& [target, colour] : stones) {
+            if (colour != stones[0].second) continue;
+            const int tx = target % n - first.first, ty = target / n - first.second;
+            bool keeps = true;
+            for (const auto& [cell, c] : stones) keeps = keeps && at(image(s, cell, tx, ty)) == c;
+            if (!keeps) continue;
+            const auto moved = image(s, a, tx, ty);
+            if (OnBoard(n, moved.first, moved.second) && moved.first + moved.second * n == b)
+                return true;
+        }
+    }
+    return false;
 }
 
 ThinkResult CKelvorDoc::Think(const std::atomic<bool>* stop) {

@@ -52,7 +52,13 @@ class CKelvorDoc {
     int Winner = 0;                           // the colour that made five, 0 while none did
     std::array<int, 2> ThinkingTime = {0, 0}; // seconds, black and white
     std::array<std::array<int, kMaxSize>, kMaxSize> MoveAt{}; // move number of each stone
-    // The two fifth-move cells offered in the renju tournament opening.
+    // The fifth-move cells offered in the renju tournament opening (cell indexes).
+    //
+    // When black is human, its clicks at move 5 are offers, not stones: two cells, the
+    // second neither the first nor an image of it under a symmetry of the four stones
+    // ("Symmetry"). Then white chooses: a computer white takes the offer worth less to
+    // black and plays it as black's fifth move; a human white clicks one of the two. A
+    // computer black plays its fifth move without offers.
     std::vector<int> FifthOffers;
     bool CollectingOffer = false;
 
@@ -69,6 +75,11 @@ class CKelvorDoc {
     // The rules for a human click; shows "Not Your Turn", "Game Over" or "Illegal"
     // and returns false when the move is refused (nothing changes then).
     bool HumanMove(int x, int y);
+    // Black's fifth move is being offered (renju, tournament opening, fewer than two
+    // offers so far).
+    bool OfferingFifth() const;
+    // The cell `b` is `a` or its image under a symmetry of the stones on the board.
+    bool SymmetricCells(int a, int b) const;
     // Renju legality of a black move at the free cell (x, y).
     bool IsLegal(int x, int y);
     bool IsComputerTurn() const { return PlayerLevel[ToMove - 1] > 0; }
@@ -141,6 +152,8 @@ class CKelvorDoc {
   private:
     void CopyToEngine(CKelvorEngine& e) const;
     bool OpeningRuleAllows(int x, int y) const;
+    bool OfferFifth(int x, int y);
+    void ChooseFifth();
 
     std::string folder_;
     PatternTables tables_;

@@ -167,6 +167,13 @@ void CKelvorView::paintEvent(QPaintEvent*) {
         painter.setBrush(QColor(220, 30, 30));
         painter.drawRect(g.LineX(x) - 3, g.LineY(y) - 3, 7, 7);
     }
+    if (doc_.MoveNo == 5) {
+        // Fifth-move offers: rings where black's stone may go.
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        for (int cell : doc_.FifthOffers)
+            painter.drawEllipse(QPoint(g.LineX(cell % n), g.LineY(cell / n)), r - 1, r - 1);
+    }
     if (doc_.Thinking() && doc_.ProgressCell >= 0) {
         // The root move the search is on.
         const int cell = doc_.ProgressCell;

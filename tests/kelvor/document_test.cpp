@@ -322,3 +322,60 @@ TEST(DocumentLifetime, ClosingWhileThinkingJoinsTheWorker) {
     doc.reset(); // the search runs on the tables the document frees
     SUCCEED();
 }
+
+// The fifth-move offers of the renju tournament opening.
+struct FifthMove : Fixture {
+    FifthMove() {
+        doc.Variant = 0;
+        doc.TournamentOpening = true;
+        doc.NewGame();
+        // Mirror-symmetric about column H: H8 and H10 black, H9 and H7 white.
+        for (const char* m : {"H8", "H9", "H10", "H7"}) EXPECT_TRUE(Human(m)) << m;
+    }
+};
+
+TEST_F(FifthMove, SymmetricSecondOfferIsRefusedAndAHumanWhiteChoosesAnOffer) {
+    EXPECT_TRUE(doc.OfferingFifth());
+    EXPECT_TRUE(Human("J8"));
+    EXPECT_EQ(doc.Record.size(), 4u); // an offer is no stone
+    EXPECT_TRUE(IsFree(doc.Board[8][7]));
+    EXPECT_FALSE(Human("G8")); // J8 mirrored about column H
+    EXPECT_EQ(LastMessage(), "Symmetry");
+    EXPECT_FALSE(Human("J8"));
+    EXPECT_EQ(LastMessage(), "Symmetry");
+    EXPECT_TRUE(Human("J11"));
+    EXPECT_FALSE(doc.OfferingFifth());
+    EXPECT_EQ(doc.FifthOffers.size(), 2u);
+    // White picks: only the offered cells are black's fifth move.
+    EXPECT_FALSE(Human("K12"));
+    EXPECT_EQ(LastMessage(), "Illegal");
+    EXPECT_TRUE(Human("J11"));
+    EXPECT_EQ(doc.Record.size(), 5u);
+    EXPECT_EQ(doc.Board[8][10], kBlack);
+    EXPECT_EQ(doc.ToMove, kWhite);
+}
+
+TEST_F(FifthMove, ComputerWhiteTakesOneOfTheOffers) {
+    doc.PlayerLevel = {0, 2};
+    EXPECT_TRUE(Human("J8"));
+    EXPECT_TRUE(Human("N14"));
+    ASSERT_EQ(doc.Record.size(), 5u);
+    const int fifth = doc.Record[4];
+    EXPECT_TRUE(fifth == doc.FifthOffers[0] || fifth == doc.FifthOffers[1]);
+    EXPECT_EQ(doc.ToMove, kWhite);
+}
+
+TEST_F(Fixture, SymmetryNeedsASymmetricPosition) {
+    for (const char* m : {"H8", "J9", "G10", "H6"}) Play(m);
+    auto cell = [&](const char* c) {
+        auto p = ParseCell(c, 15);
+        return p->first + p->second * 15;
+    };
+    EXPECT_TRUE(doc.SymmetricCells(cell("K8"), cell("K8")));
+    EXPECT_FALSE(doc.SymmetricCells(cell("K8"), cell("F8")));
+    doc.NewGame();
+    // Stones on column C only: a mirror about that column, away from the centre.
+    for (const char* m : {"C3", "C4", "C5", "C6"}) Play(m);
+    EXPECT_TRUE(doc.SymmetricCells(cell("D7"), cell("B7")));
+    EXPECT_FALSE(doc.SymmetricCells(cell("D7"), cell("B8")));
+}
