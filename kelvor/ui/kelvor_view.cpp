@@ -32,6 +32,7 @@ CKelvorView::CKelvorView(CKelvorDoc& doc, QWidget* parent) : QWidget(parent), do
 
 CKelvorView::~CKelvorView() {
     doc_.StopThinking();
+    doc_.OnProgress = nullptr; // it posts to this view
 }
 
 QSize CKelvorView::sizeHint() const {
