@@ -19,13 +19,17 @@ struct LineWalk {
     int nearestMinus = 0; // the same on the - side
 };
 
+// The most states one walk may pass through.
+constexpr int kMaxWalkSteps = 64;
+
 // `colour` 0 lets the first stone met fix it. Throws std::runtime_error when the
-// automaton does not end within 64 steps or leaves its tables (a corrupt table).
+// automaton does not end within kMaxWalkSteps steps or leaves its tables (a corrupt table).
 LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y, int dir,
                   int colour);
 
 // True when the tables are safe to walk: every next state and record in range,
-// offsets within the line, cell counts within the record.
+// offsets within the line, cell counts within the record, and every walk from the
+// start state reaching a record within kMaxWalkSteps steps whatever it reads.
 bool TablesAreSound(const PatternTables& tables);
 
 } // namespace kelvor

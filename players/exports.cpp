@@ -55,7 +55,9 @@ VORLIX_EXPORT const char* AboutEMail(void) {
 }
 
 VORLIX_EXPORT VorlixHandle CreatePlayer(const char* name) {
-    if (!name) return 0;
+    // A host that did not give us its functions gets no player (the host reports a
+    // player it could not make) rather than one that crashes at its first move.
+    if (!name || !demo::HostBound()) return 0;
     demo::DemoPlayer* p = nullptr;
     if (SameIgnoringCase(name, kNames[0]))
         p = new (std::nothrow) demo::NeighbourPlayer;

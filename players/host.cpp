@@ -10,6 +10,11 @@ Host& TheHost() {
     return host;
 }
 
+bool HostBound() {
+    const Host& h = TheHost();
+    return h.GetTableField && h.nMove && h.Game && h.NextColour;
+}
+
 void BindHost(const char* hostPath) {
     Host& h = TheHost();
     VorlixHost all;

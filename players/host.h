@@ -18,6 +18,10 @@ struct Host {
 
 Host& TheHost();
 
+// Whether all four host functions the players call were found: without them a player
+// would call through a null pointer, so none is made.
+bool HostBound();
+
 // Binds (again) to the host at `hostPath`; releases the module bound before.
 void BindHost(const char* hostPath);
 void ReleaseHost();

@@ -269,6 +269,12 @@ TEST(PatternTables, CorruptAutomatonIsRejected) {
     t = Committed();
     t.records[kKeyCount] = 7;
     EXPECT_FALSE(TablesAreSound(t));
+    // A walk that could run forever: state 0 leads back to itself on an empty cell.
+    // (Found by fuzzing: all-zero tables passed and then threw in the middle of a walk.)
+    t = Committed();
+    t.automaton[2] = 0;
+    EXPECT_FALSE(TablesAreSound(t));
+    EXPECT_FALSE(TablesAreSound(PatternTables{}));
 }
 
 TEST(PatternWalk, NegativeNextStateFlipsTheDirection) {

@@ -178,4 +178,12 @@ TEST_F(SamplePlayersTest, LibraryListsAndCreatesItsPlayers) {
     EXPECT_EQ(create(""), 0);
 }
 
+TEST_F(SamplePlayersTest, AnUnboundHostGetsNoPlayers) {
+    // CreatePlayer makes no player unless all four host functions the players call
+    // were found.
+    EXPECT_TRUE(demo::HostBound());
+    demo::TheHost().Game = nullptr;
+    EXPECT_FALSE(demo::HostBound());
+}
+
 } // namespace
