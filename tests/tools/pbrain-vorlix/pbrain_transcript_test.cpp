@@ -1,0 +1,167 @@
+// pbrain-vorlix run as a subprocess: a whole session of the protocol, good and bad
+// input, line by line.
+
+#include "players/gomocup/engine_process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string Program() {
+    const char* bin = std::getenv("VORLIX_BIN_DIR");
+    return std::string(bin ? bin : ".") + "/pbrain-vorlix";
+}
+
+// A safety net only: the answers come at once at the levels used here.
+constexpr double kSafetySeconds = 60.0;
+
+class Session {
+  public:
+    explicit Session(std::vector<std::string> args) {
+        args.insert(args.begin(), Program());
+        std::string error;
+        started = engine.Start(args, "", error);
+        EXPECT_TRUE(started) << error;
+    }
+    // Sends the lines and returns the next line of output.
+    std::string Ask(const std::vector<std::string>& lines) {
+        for (const auto& l : lines) EXPECT_TRUE(engine.Send(l)) << l;
+        std::string reply;
+        auto r = engine.ReadLine(kSafetySeconds, reply);
+        EXPECT_EQ(r, gomocup::EngineProcess::Read::Line) << "no answer to " << lines.back();
+        return r == gomocup::EngineProcess::Read::Line ? reply : "(none)";
+    }
+    std::string Ask(const std::string& line) { return Ask(std::vector<std::string>{line}); }
+
+    gomocup::EngineProcess engine;
+    bool started = false;
+};
+
+struct Exchange {
+    std::vector<std::string> send;
+    std::string expect; // a regular expression for the whole reply
+};
+
+void Converse(Session& s, const std::vector<Exchange>& script) {
+    for (const auto& e : script) {
+        const std::string reply = s.Ask(e.send);
+        EXPECT_TRUE(std::regex_match(reply, std::regex(e.expect)))
+            << e.send.back() << " -> '" << reply << "', expected " << e.expect;
+    }
+}
+
+const char* kMove = "(1[0-4]|[0-9]),(1[0-4]|[0-9])";
+
+TEST(PbrainTranscript, SetUpCommandsAndTheirErrors) {
+    Session s({"--player", "Turbo", "--seed", "1"});
+    ASSERT_TRUE(s.started);
+    Converse(
+        s,
+        {
+            {{"ABOUT"},
+             "name=\"pbrain-vorlix\", version=\"[0-9.]+\", author=\"[^\"]+\", country=\"[^\"]+\""},
+            {{"TURN 7,7"}, "ERROR no game started.*"},
+            {{"BEGIN"}, "ERROR no game started.*"},
+            {{"START 20"}, "ERROR unsupported board size 20.*"},
+            {{"START fifteen"}, "ERROR .*not a board size"},
+            {{"RECTSTART 15,20"}, "ERROR unsupported board size.*"},
+            {{"RECTSTART 15,15"}, "OK"},
+            {{"start 15"}, "OK"}, // commands are not case-sensitive
+            {{"SWAP2BOARD"}, "UNKNOWN .*"},
+            // INFO answers nothing when all is well: the next reply is ABOUT's.
+            {{"INFO timeout_turn 5000", "INFO timeout_match 100000", "INFO time_left 100000",
+              "INFO max_memory 83886080", "INFO game_type 1", "INFO folder /tmp",
+              "INFO evaluate 3,4", "INFO somebody_elses_key 1", "INFO rule 0", "ABOUT"},
+             "name=.*"},
+            {{"INFO timeout_turn soon"}, "MESSAGE INFO timeout_turn ignored.*"},
+            {{"INFO player Nobody"}, "ERROR unknown player identifier 'Nobody'.*Turbo.*"},
+            {{"INFO rule 1"}, "ERROR rule 1 is not supported.*"},
+            {{"BEGIN"}, "ERROR rule 1 is not supported.*"},
+            {{"INFO rule 4"}, "ERROR rule 4 is not supported.*"},
+            {{"INFO rule 0", "INFO player Rupo", "BEGIN"}, "7,7"},
+        });
+    ASSERT_TRUE(s.engine.Send("END"));
+    std::string line;
+    EXPECT_EQ(s.engine.ReadLine(kSafetySeconds, line), gomocup::EngineProcess::Read::Closed);
+}
+
+TEST(PbrainTranscript, AGameWithTurnsTakeBacksBoardsAndRestart) {
+    Session s({"--player", "Turbo", "--seed", "2"});
+    ASSERT_TRUE(s.started);
+    Converse(s, {{{"START 15"}, "OK"},
+                 {{"TAKEBACK 7,7"}, "ERROR only the last stone.*"},
+                 {{"BEGIN"}, "7,7"},
+                 {{"BEGIN"}, "ERROR BEGIN needs an empty board.*"},
+                 {{"TURN 7,7"}, "ERROR point 7,7 is already taken"},
+                 {{"TURN 15,3"}, "ERROR point 15,3 is off the 15 x 15 board"},
+                 {{"TURN -1,3"}, "ERROR point -1,3 is off.*"},
+                 {{"TURN a,b"}, "ERROR 'a,b' is not a point x,y"},
+                 {{"TURN 7"}, "ERROR '7' is not a point x,y"}});
+
+    // Every answer is an empty point of the game the test keeps itself.
+    std::set<std::pair<int, int>> taken = {{7, 7}};
+    auto play = [&](const std::vector<std::string>& send) {
+        const std::string reply = s.Ask(send);
+        EXPECT_TRUE(std::regex_match(reply, std::regex(kMove))) << reply;
+        int x = -1, y = -1;
+        std::sscanf(reply.c_str(), "%d,%d", &x, &y);
+        EXPECT_TRUE(taken.insert({x, y}).second) << reply << " is taken";
+        return reply;
+    };
+    taken.insert({6, 6});
+    const std::string answer = play({"TURN 6,6"});
+    Converse(s, {{{"TAKEBACK 6,6"}, "ERROR only the last stone.*"},
+                 {{"TAKEBACK " + answer}, "OK"},
+                 {{"TAKEBACK 6,6"}, "OK"}});
+    taken = {{7, 7}, {8, 6}};
+    play({"TURN 8,6"});
+
+    // A board given whole: the engine is white (one own stone, two of the opponent).
+    taken = {{7, 7}, {6, 7}, {8, 8}};
+    play({"BOARD", "7,7,2", "6,7,1", "8,8,2", "DONE"});
+    // Four black stones in a column with both ends open: white must block one end.
+    const std::string block =
+        s.Ask({"BOARD", "7,3,2", "0,0,1", "7,4,2", "0,14,1", "7,5,2", "14,0,1", "7,6,2", "DONE"});
+    EXPECT_TRUE(block == "7,2" || block == "7,7") << block;
+
+    Converse(s, {{{"BOARD", "7,7,3", "DONE"}, "ERROR field 3 of 7,7,3 is not 1 or 2"},
+                 {{"BOARD", "7,7,1", "7,7,2", "DONE"}, "ERROR point 7,7 is given twice"},
+                 {{"BOARD", "1,1,1", "2,2,1", "DONE"}, "ERROR 2 own and 0 opponent stones.*"},
+                 {{"BOARD", "1;1;1", "DONE"}, "ERROR '1;1;1' is not a stone x,y,field"},
+                 {{"BOARD", "15,1,1", "DONE"}, "ERROR point 15,1 is off.*"},
+                 {{"BOARD", "DONE"}, "7,7"}, // an empty board: the engine opens
+                 {{"RESTART"}, "OK"},
+                 {{"BEGIN"}, "7,7"},
+                 {{"FOO 1"}, "UNKNOWN command 'FOO' is not supported"}});
+    // END ends the program: its output closes.
+    ASSERT_TRUE(s.engine.Send("END"));
+    std::string line;
+    EXPECT_EQ(s.engine.ReadLine(kSafetySeconds, line), gomocup::EngineProcess::Read::Closed);
+}
+
+TEST(PbrainTranscript, EndOfInputEndsTheProgram) {
+    Session s({"--player", "Turbo"});
+    ASSERT_TRUE(s.started);
+    EXPECT_EQ(s.Ask("START 15"), "OK");
+    s.engine.Stop(); // closes its input (after END) and reaps it
+    EXPECT_FALSE(s.engine.Running());
+}
+
+TEST(PbrainTranscript, BadCommandLinesAreRefused) {
+    for (const char* args : {"--player Nobody", "--player", "--seed x", "--colour black"}) {
+        const std::string command = Program() + " " + args + " </dev/null >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << args;
+    }
+}
+
+} // namespace
