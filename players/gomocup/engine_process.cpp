@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -20,6 +22,26 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
+// The program file for `name`: itself when it has a "/", otherwise the first executable
+// of that name on the PATH (empty when there is none). Looked up before fork, because
+// the child may only make async-signal-safe calls.
+std::string ProgramFile(const std::string& name) {
+    // A relative path must survive the change into the work folder.
+    if (name.find('/') != std::string::npos) return std::filesystem::absolute(name).string();
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    size_t from = 0;
+    while (from <= dirs.size()) {
+        size_t colon = dirs.find(':', from);
+        if (colon == std::string::npos) colon = dirs.size();
+        std::string dir = dirs.substr(from, colon - from);
+        std::string file = (dir.empty() ? "." : dir) + "/" + name;
+        if (::access(file.c_str(), X_OK) == 0) return file;
+        from = colon + 1;
+    }
+    return {};
+}
+
 } // namespace
 
 EngineProcess::~EngineProcess() {
@@ -31,6 +53,11 @@ bool EngineProcess::Start(const std::vector<std::string>& argv, const std::strin
     Stop();
     if (argv.empty()) {
         error = "no command";
+        return false;
+    }
+    const std::string program = ProgramFile(argv[0]);
+    if (program.empty()) {
+        error = "cannot run " + argv[0] + ": not found on the PATH";
         return false;
     }
     // The engine's input is a socket so that writes can refuse SIGPIPE (MSG_NOSIGNAL);
@@ -69,7 +96,7 @@ bool EngineProcess::Start(const std::vector<std::string>& argv, const std::strin
         int err = 0;
         if (folder && ::chdir(folder) != 0) err = errno;
         if (!err) {
-            ::execvp(args[0], args.data());
+            ::execv(program.c_str(), args.data());
             err = errno;
         }
         // The reason reaches the parent through the status pipe.
