@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,12 +83,18 @@ TEST_F(GomocupBridge, PlaysWholeGamesAgainstPbrainVorlixWithBothColours) {
 TEST_F(GomocupBridge, AnEngineThatNeverAnswersLosesTheGameByTimeOut) {
     // It accepts the game, then sleeps without reading: END is not heard, and the
     // player's end must kill it.
-    WriteScript("silent.sh", "read line\necho OK\nexec sleep 1000\n");
+    WriteScript("silent.sh", "echo $$ > pid\nread line\necho OK\nexec sleep 1000\n");
     WriteList("timeout 0.5\nSilent ./silent.sh\n");
     const vorlix::MatchGame g = Play("Silent", 1);
     EXPECT_EQ(g.Outcome, vorlix::MatchGame::FirstWon);
     EXPECT_EQ(g.FaultSeat, 2);
     EXPECT_NE(g.Message.find("Invalid move"), std::string::npos) << g.Message;
+    // The engine was killed and reaped with the player: its process id is free.
+    pid_t pid = 0;
+    std::ifstream(folder.Path() + "pid") >> pid;
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0);
+    EXPECT_EQ(errno, ESRCH);
 }
 
 TEST_F(GomocupBridge, AnEngineThatExitsAtOnceGivesNoPlayer) {
