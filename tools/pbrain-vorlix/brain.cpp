@@ -333,7 +333,8 @@ std::vector<std::string> Brain::Think() {
         seat.player = factory_.CreatePlayerByName(id, "");
         if (!seat.player) {
             seats_.erase(id);
-            return {"ERROR player " + id + " could not be created"};
+            reply.push_back("ERROR player " + id + " could not be created");
+            return reply;
         }
     }
     const std::vector<TPont> record = Record();

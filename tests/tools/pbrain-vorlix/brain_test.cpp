@@ -5,6 +5,7 @@
 #include "tools/pbrain-vorlix/level_ladder.h"
 
 #include "vorlix/eval/eval_players.h"
+#include "vorlix/eval/pattern_tables.h"
 #include "vorlix/game/board.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,19 @@ TEST(Brain, APlayerNotBuiltGivesAClearErrorWhenAMoveIsAsked) {
     EXPECT_EQ(brain.Handle("BEGIN"), Lines({"7,7"}));
     EXPECT_TRUE(brain.Handle("END").empty());
     EXPECT_TRUE(brain.Ended());
+}
+
+TEST(Brain, APlayerThatCannotBeMadeIsReportedWithItsReason) {
+    vorlix::PlayerFactory factory;
+    vorlix::RegisterEvaluationPlayers(factory);
+    vorlix::SetEngineDataFolder("/nonexistent/"); // Rupo needs its pattern tables
+    Brain brain(factory, "Rupo");
+    brain.Handle("START 15");
+    const auto reply = brain.Handle("BEGIN");
+    ASSERT_EQ(reply.size(), 2u);
+    EXPECT_EQ(reply[0].rfind("MESSAGE ", 0), 0u) << reply[0];
+    EXPECT_NE(reply[0].find("M1Ertek.dat"), std::string::npos) << reply[0];
+    EXPECT_EQ(reply[1], "ERROR player Rupo could not be created");
 }
 
 TEST(Brain, BoardRebuildsTheRecordAlternatingFromBlack) {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -47,47 +47,56 @@ class Session {
 
 struct Exchange {
     std::vector<std::string> send;
-    std::string expect; // a regular expression for the whole reply
+    std::string expect; // the whole reply; "*" stands for any text
 };
+
+bool Matches(const char* text, const char* pattern) {
+    if (*pattern == '*') return Matches(text, pattern + 1) || (*text && Matches(text + 1, pattern));
+    if (!*pattern) return !*text;
+    return *text == *pattern && Matches(text + 1, pattern + 1);
+}
+
+// A zero-based point x,y of the board.
+bool IsMove(const std::string& reply, int& x, int& y) {
+    char rest = 0;
+    return std::sscanf(reply.c_str(), "%d,%d%c", &x, &y, &rest) == 2 && x >= 0 && x < 15 &&
+           y >= 0 && y < 15 && reply == std::to_string(x) + "," + std::to_string(y);
+}
 
 void Converse(Session& s, const std::vector<Exchange>& script) {
     for (const auto& e : script) {
         const std::string reply = s.Ask(e.send);
-        EXPECT_TRUE(std::regex_match(reply, std::regex(e.expect)))
+        EXPECT_TRUE(Matches(reply.c_str(), e.expect.c_str()))
             << e.send.back() << " -> '" << reply << "', expected " << e.expect;
     }
 }
 
-const char* kMove = "(1[0-4]|[0-9]),(1[0-4]|[0-9])";
-
 TEST(PbrainTranscript, SetUpCommandsAndTheirErrors) {
     Session s({"--player", "Turbo", "--seed", "1"});
     ASSERT_TRUE(s.started);
-    Converse(
-        s,
-        {
-            {{"ABOUT"},
-             "name=\"pbrain-vorlix\", version=\"[0-9.]+\", author=\"[^\"]+\", country=\"[^\"]+\""},
-            {{"TURN 7,7"}, "ERROR no game started.*"},
-            {{"BEGIN"}, "ERROR no game started.*"},
-            {{"START 20"}, "ERROR unsupported board size 20.*"},
-            {{"START fifteen"}, "ERROR .*not a board size"},
-            {{"RECTSTART 15,20"}, "ERROR unsupported board size.*"},
-            {{"RECTSTART 15,15"}, "OK"},
-            {{"start 15"}, "OK"}, // commands are not case-sensitive
-            {{"SWAP2BOARD"}, "UNKNOWN .*"},
-            // INFO answers nothing when all is well: the next reply is ABOUT's.
-            {{"INFO timeout_turn 5000", "INFO timeout_match 100000", "INFO time_left 100000",
-              "INFO max_memory 83886080", "INFO game_type 1", "INFO folder /tmp",
-              "INFO evaluate 3,4", "INFO somebody_elses_key 1", "INFO rule 0", "ABOUT"},
-             "name=.*"},
-            {{"INFO timeout_turn soon"}, "MESSAGE INFO timeout_turn ignored.*"},
-            {{"INFO player Nobody"}, "ERROR unknown player identifier 'Nobody'.*Turbo.*"},
-            {{"INFO rule 1"}, "ERROR rule 1 is not supported.*"},
-            {{"BEGIN"}, "ERROR rule 1 is not supported.*"},
-            {{"INFO rule 4"}, "ERROR rule 4 is not supported.*"},
-            {{"INFO rule 0", "INFO player Rupo", "BEGIN"}, "7,7"},
-        });
+    Converse(s,
+             {
+                 {{"ABOUT"}, "name=\"pbrain-vorlix\", version=\"*\", author=\"*\", country=\"*\""},
+                 {{"TURN 7,7"}, "ERROR no game started*"},
+                 {{"BEGIN"}, "ERROR no game started*"},
+                 {{"START 20"}, "ERROR unsupported board size 20*"},
+                 {{"START fifteen"}, "ERROR *not a board size"},
+                 {{"RECTSTART 15,20"}, "ERROR unsupported board size*"},
+                 {{"RECTSTART 15,15"}, "OK"},
+                 {{"start 15"}, "OK"}, // commands are not case-sensitive
+                 {{"SWAP2BOARD"}, "UNKNOWN *"},
+                 // INFO answers nothing when all is well: the next reply is ABOUT's.
+                 {{"INFO timeout_turn 5000", "INFO timeout_match 100000", "INFO time_left 100000",
+                   "INFO max_memory 83886080", "INFO game_type 1", "INFO folder /tmp",
+                   "INFO evaluate 3,4", "INFO somebody_elses_key 1", "INFO rule 0", "ABOUT"},
+                  "name=*"},
+                 {{"INFO timeout_turn soon"}, "MESSAGE INFO timeout_turn ignored*"},
+                 {{"INFO player Nobody"}, "ERROR unknown player identifier 'Nobody'*Turbo*"},
+                 {{"INFO rule 1"}, "ERROR rule 1 is not supported*"},
+                 {{"BEGIN"}, "ERROR rule 1 is not supported*"},
+                 {{"INFO rule 4"}, "ERROR rule 4 is not supported*"},
+                 {{"INFO rule 0", "INFO player Rupo", "BEGIN"}, "7,7"},
+             });
     ASSERT_TRUE(s.engine.Send("END"));
     std::string line;
     EXPECT_EQ(s.engine.ReadLine(kSafetySeconds, line), gomocup::EngineProcess::Read::Closed);
@@ -97,12 +106,12 @@ TEST(PbrainTranscript, AGameWithTurnsTakeBacksBoardsAndRestart) {
     Session s({"--player", "Turbo", "--seed", "2"});
     ASSERT_TRUE(s.started);
     Converse(s, {{{"START 15"}, "OK"},
-                 {{"TAKEBACK 7,7"}, "ERROR only the last stone.*"},
+                 {{"TAKEBACK 7,7"}, "ERROR only the last stone*"},
                  {{"BEGIN"}, "7,7"},
-                 {{"BEGIN"}, "ERROR BEGIN needs an empty board.*"},
+                 {{"BEGIN"}, "ERROR BEGIN needs an empty board*"},
                  {{"TURN 7,7"}, "ERROR point 7,7 is already taken"},
                  {{"TURN 15,3"}, "ERROR point 15,3 is off the 15 x 15 board"},
-                 {{"TURN -1,3"}, "ERROR point -1,3 is off.*"},
+                 {{"TURN -1,3"}, "ERROR point -1,3 is off*"},
                  {{"TURN a,b"}, "ERROR 'a,b' is not a point x,y"},
                  {{"TURN 7"}, "ERROR '7' is not a point x,y"}});
 
@@ -110,15 +119,14 @@ TEST(PbrainTranscript, AGameWithTurnsTakeBacksBoardsAndRestart) {
     std::set<std::pair<int, int>> taken = {{7, 7}};
     auto play = [&](const std::vector<std::string>& send) {
         const std::string reply = s.Ask(send);
-        EXPECT_TRUE(std::regex_match(reply, std::regex(kMove))) << reply;
         int x = -1, y = -1;
-        std::sscanf(reply.c_str(), "%d,%d", &x, &y);
+        EXPECT_TRUE(IsMove(reply, x, y)) << reply;
         EXPECT_TRUE(taken.insert({x, y}).second) << reply << " is taken";
         return reply;
     };
     taken.insert({6, 6});
     const std::string answer = play({"TURN 6,6"});
-    Converse(s, {{{"TAKEBACK 6,6"}, "ERROR only the last stone.*"},
+    Converse(s, {{{"TAKEBACK 6,6"}, "ERROR only the last stone*"},
                  {{"TAKEBACK " + answer}, "OK"},
                  {{"TAKEBACK 6,6"}, "OK"}});
     taken = {{7, 7}, {8, 6}};
@@ -134,9 +142,9 @@ TEST(PbrainTranscript, AGameWithTurnsTakeBacksBoardsAndRestart) {
 
     Converse(s, {{{"BOARD", "7,7,3", "DONE"}, "ERROR field 3 of 7,7,3 is not 1 or 2"},
                  {{"BOARD", "7,7,1", "7,7,2", "DONE"}, "ERROR point 7,7 is given twice"},
-                 {{"BOARD", "1,1,1", "2,2,1", "DONE"}, "ERROR 2 own and 0 opponent stones.*"},
+                 {{"BOARD", "1,1,1", "2,2,1", "DONE"}, "ERROR 2 own and 0 opponent stones*"},
                  {{"BOARD", "1;1;1", "DONE"}, "ERROR '1;1;1' is not a stone x,y,field"},
-                 {{"BOARD", "15,1,1", "DONE"}, "ERROR point 15,1 is off.*"},
+                 {{"BOARD", "15,1,1", "DONE"}, "ERROR point 15,1 is off*"},
                  {{"BOARD", "DONE"}, "7,7"}, // an empty board: the engine opens
                  {{"RESTART"}, "OK"},
                  {{"BEGIN"}, "7,7"},
