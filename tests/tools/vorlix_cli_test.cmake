@@ -133,3 +133,12 @@ if(NOT rc EQUAL 0 OR NOT o MATCHES "games 44, moves [0-9]+, fives [0-9]+, failur
 endif()
 expect_usage_error(soak)
 expect_usage_error(soak --games 0)
+
+# A tournament-protocol engine as an opponent: pbrain-vorlix at Level 2 through gomocup.so
+# and the gomocup.txt of the build, whole games without an error.
+execute_process(COMMAND ${CLI} match --first Zelta --second gomocup:Level2 --games 2 --seed 1
+  OUTPUT_VARIABLE o ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR o MATCHES "loses by error|no result"
+   OR NOT o MATCHES "Score of Zelta vs gomocup:Level2: [0-9]+ - [0-9]+ - [0-9]+  \\[[01]\\.[0-9]+\\] 2\n")
+  message(FATAL_ERROR "match through gomocup.so: exit ${rc}: ${o}${err}")
+endif()

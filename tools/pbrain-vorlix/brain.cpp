@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "vorlix/game/board.h"
 #include "vorlix/game/internal_error.h"
+#include "vorlix/game/trialstones.h"
 
 #include <algorithm>
 #include <cctype>
@@ -44,7 +45,6 @@ bool ParseInt(const std::string& text, long long& value) {
 // Splits "a,b[,c...]" into its numbers.
 bool ParseNumbers(const std::string& text, std::vector<long long>& out) {
     out.clear();
-    std::string item;
     size_t from = 0;
     while (true) {
         size_t comma = text.find(',', from);
@@ -123,6 +123,16 @@ TPont NearestEmptyToCentre() {
             }
         }
     return best;
+}
+
+// An engine that failed in the middle of an analysis leaves its trial stones behind;
+// they are lifted so that the position stays the manager's.
+void LiftTrialStones() {
+    while (vorlix::SearchDepth > 0) {
+        const int cell = vorlix::CellIndex(vorlix::SearchLine[vorlix::SearchDepth]);
+        if (cell >= 1 && cell <= vorlix::kCells) vorlix::Tabla[cell] = vorlix::kEmpty;
+        --vorlix::SearchDepth;
+    }
 }
 
 } // namespace
@@ -267,18 +277,21 @@ std::vector<std::string> Brain::BoardLine(const std::string& line) {
         return BoardDone();
     }
     if (line.empty() || !boardError_.empty()) return {};
+    // The first bad line is remembered and answered at DONE; the rest are skipped.
     std::vector<long long> n;
     TPont p{};
     if (!ParseNumbers(line, n) || n.size() != 3) {
         boardError_ = "'" + line + "' is not a stone x,y,field";
-    } else if (!ParsePoint(std::to_string(n[0]) + "," + std::to_string(n[1]), p, boardError_)) {
-    } else if (n[2] != 1 && n[2] != 2) {
-        boardError_ = "field " + std::to_string(n[2]) + " of " + line + " is not 1 or 2";
-    } else {
-        for (const auto& s : boardStones_)
-            if (s.first == p) boardError_ = "point " + PointText(p) + " is given twice";
-        boardStones_.push_back({p, static_cast<int>(n[2])});
+        return {};
     }
+    if (!ParsePoint(std::to_string(n[0]) + "," + std::to_string(n[1]), p, boardError_)) return {};
+    if (n[2] != 1 && n[2] != 2) {
+        boardError_ = "field " + std::to_string(n[2]) + " of " + line + " is not 1 or 2";
+        return {};
+    }
+    for (const auto& s : boardStones_)
+        if (s.first == p) boardError_ = "point " + PointText(p) + " is given twice";
+    boardStones_.push_back({p, static_cast<int>(n[2])});
     return {};
 }
 
@@ -365,6 +378,8 @@ std::vector<std::string> Brain::Think() {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     if (OnThinking) OnThinking(false);
     if (!failure.empty()) {
+        LiftTrialStones();
+        vorlix::ColourToMove = static_cast<std::uint8_t>(vorlix::MoveCount % 2 + 1);
         seats_.erase(id);
         reply.push_back("ERROR engine failure of " + id + ": " + OneLine(failure));
         return reply;

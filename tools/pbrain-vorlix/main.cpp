@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -108,8 +109,10 @@ int main(int argc, char** argv) {
             playerGiven = true;
         } else if (a == "--seed" && i + 1 < argc && !seedGiven) {
             char* end = nullptr;
-            seed = std::strtoul(argv[++i], &end, 10);
-            if (*end || seed > 0xFFFFFFFFul) return Usage();
+            const char* text = argv[++i];
+            errno = 0;
+            seed = std::strtoul(text, &end, 10);
+            if (!*text || *text == '-' || *end || errno || seed > 0xFFFFFFFFul) return Usage();
             seedGiven = true;
         } else {
             return Usage();

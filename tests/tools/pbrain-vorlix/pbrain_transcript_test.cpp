@@ -164,7 +164,8 @@ TEST(PbrainTranscript, EndOfInputEndsTheProgram) {
 }
 
 TEST(PbrainTranscript, BadCommandLinesAreRefused) {
-    for (const char* args : {"--player Nobody", "--player", "--seed x", "--colour black"}) {
+    for (const char* args : {"--player Nobody", "--player", "--seed x", "--seed -1", "--seed \"\"",
+                             "--colour black"}) {
         const std::string command = Program() + " " + args + " </dev/null >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status)) << args;
