@@ -9,9 +9,8 @@
 #include "vorlix/search/internal_players.h"
 #include "vorlix/view/tablaobj.h"
 
-#include <QAction>
-#include <filesystem>
 #include "platform/atomic_file.h"
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -19,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -68,10 +68,13 @@ TEST_F(FormTest, StartsWithItsDesignedMenusAndPanels) {
     EXPECT_FALSE(f->SavePositionMn->isVisible());
     EXPECT_EQ(Captions(f->InternalMenu).size(), 12);
     EXPECT_EQ(Captions(f->InternalMenu).last(), "About players");
-    // The sample library is listed after the internal levels.
+    // The libraries of the build (the sample library and gomocup.so) are listed after
+    // the internal levels.
     QStringList top = Captions(f->OpponentMenu);
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3) << top.join(", ").toStdString();
     EXPECT_EQ(top[0], "&Internal");
+    EXPECT_TRUE(top.contains("Demo Dll")) << top.join(", ").toStdString();
+    EXPECT_TRUE(top.contains("Gomocup")) << top.join(", ").toStdString();
     EXPECT_EQ(f->JatekosLb->text(), "Level 6");
     EXPECT_EQ(f->PontLb->text(), "1255");
     EXPECT_TRUE(f->MsgPanel->isHidden());
@@ -237,7 +240,8 @@ struct HumanScript {
 
 std::vector<TPont> Row(int y, int from, int n) {
     std::vector<TPont> out;
-    for (int x = from; x < from + n; ++x) out.push_back(TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)});
+    for (int x = from; x < from + n; ++x)
+        out.push_back(TPont{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)});
     return out;
 }
 
@@ -251,7 +255,8 @@ TEST_F(FormTest, FiveInARowEndsTheGameWithTheWinnersQuestionAndTheGameCanBeSaved
     HumanScript human(*f, Row(15, 1, 5));
     f->NewGameMn->trigger();
     ASSERT_EQ(f->Controller().Outcome().kind, GameOutcome::Five);
-    EXPECT_EQ(boxes.asked.back(), "Congratulation !\rYou won !\rWould you like to review the game ?");
+    EXPECT_EQ(boxes.asked.back(),
+              "Congratulation !\rYou won !\rWould you like to review the game ?");
     EXPECT_EQ(MoveCount, 10);
     ASSERT_TRUE(f->SaveGameMn->isEnabled());
     std::string asked;
@@ -308,7 +313,8 @@ TEST_F(FormTest, OpponentMenuWithNoneOrTwoLibraries) {
     }
     std::filesystem::create_directory(dir.Path() + "two");
     for (const char* n : {"a.so", "b.so"})
-        std::filesystem::copy_file(std::string(VORLIX_BIN) + "/Players/players.so", dir.Path() + "two/" + n);
+        std::filesystem::copy_file(std::string(VORLIX_BIN) + "/Players/players.so",
+                                   dir.Path() + "two/" + n);
     settings.PlayersFolder = dir.Path() + "two/";
     auto f = MakeForm();
     ASSERT_EQ(f->Libraries().size(), 2u);
