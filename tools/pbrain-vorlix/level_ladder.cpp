@@ -1,13 +1,17 @@
 #include "level_ladder.h"
 
+#include "vorlix/search/internal_levels.h"
+
 #include <algorithm>
 
 namespace pbrain {
 
 const std::vector<std::string>& LevelLadder() {
-    static const std::vector<std::string> ladder = {
-        "Turbo",  "Rupo",      "Zelta",   "Ilvar",      "Ilvar5U",
-        "QwilNV", "QwilN4AVK", "QwilX_K", "Vosk7XPM_K", "Vosk7XLSHO_K"};
+    static const std::vector<std::string> ladder = [] {
+        std::vector<std::string> ids;
+        for (const auto& item : vorlix::kInternalItems) ids.push_back(item.Identifier);
+        return ids;
+    }();
     return ladder;
 }
 

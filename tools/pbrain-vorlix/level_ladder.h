@@ -12,7 +12,7 @@
 
 namespace pbrain {
 
-// The identifiers of "Level 0" to "Level 9", weakest first.
+// The identifiers of "Level 0" to "Level 9" of the Opponent menu, weakest first.
 const std::vector<std::string>& LevelLadder();
 
 // The identifier to play the next move with.
