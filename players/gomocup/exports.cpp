@@ -90,6 +90,12 @@ VORLIX_EXPORT const char* AboutEMail(void) {
 
 VORLIX_EXPORT VorlixHandle CreatePlayer(const char* name) {
     if (!name) return 0;
+    // Without the host's board the engine could only be told a wrong position.
+    const VorlixHost& host = TheLibrary().host;
+    if (!host.nMove || !host.Game || !host.NextColour) {
+        std::fprintf(stderr, "gomocup: the host's functions were not found: no player\n");
+        return 0;
+    }
     const gomocup::EngineList& list = ReadList();
     const gomocup::EngineEntry* entry = gomocup::FindEngine(list, name);
     if (!entry) {

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,11 @@ TEST_F(GomocupBridge, ListsTheEnginesOfItsTextFile) {
     EXPECT_STREQ(name(2), "Other");
     EXPECT_EQ(name(3), nullptr);
     EXPECT_EQ(name(0), nullptr);
+    // Before InitDLL has found the host there is no player (and no engine is started).
+    auto create = reinterpret_cast<std::intptr_t (*)(const char*)>(
+        platform::FindSymbol(module, "CreatePlayer"));
+    ASSERT_TRUE(create);
+    EXPECT_EQ(create("Brain"), 0);
 }
 
 TEST_F(GomocupBridge, PlaysWholeGamesAgainstPbrainVorlixWithBothColours) {
