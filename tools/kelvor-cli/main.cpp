@@ -17,7 +17,9 @@
 
 namespace kelvor_cli {
 int WriteOpenings(const std::string& dir, int level, int perOpening, int moves);
-}
+int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
+         const std::string& folder);
+} // namespace kelvor_cli
 
 namespace {
 
@@ -108,6 +110,8 @@ const char* kThinkUsage =
     "[--time SECONDS] [--data DIR]";
 const char* kMatchUsage = "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
                           "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR]";
+const char* kSoakUsage = "soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] "
+                         "[--max-moves M] [--data DIR]";
 const char* kTablesUsage = "tables DIR";
 const char* kBooksUsage = "books DIR";
 const char* kOpeningsUsage = "openings DIR [--level L] [--lines K] [--moves M]";
@@ -205,6 +209,24 @@ int Match(const Args& args) {
     return 0;
 }
 
+int Soak(const Args& args) {
+    Options o = Parse(args);
+    const int games = o.Int("games", 0), seed = o.Int("seed", 1), seconds = o.Int("time", 2);
+    const int maxMoves = o.Int("max-moves", 400);
+    int lo = 1, hi = 12;
+    const std::string levels = o.Get("levels", "1-12");
+    if (std::sscanf(levels.c_str(), "%d-%d", &lo, &hi) != 2) lo = hi = std::atoi(levels.c_str());
+    if (!o.ok || games < 1 || seed < 0 || seconds < 1 || maxMoves < 1 || lo < 1 || hi > 12 ||
+        lo > hi)
+        return Usage(kSoakUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    const int rc = kelvor_cli::Soak(games, static_cast<unsigned>(seed), lo, hi, seconds, maxMoves,
+                                    DataFolder(o));
+    platform::SetMessageBoxes(nullptr);
+    return rc;
+}
+
 int Tables(const Args& args) {
     if (args.size() != 1) return Usage(kTablesUsage);
     std::string dir = args[0] + "/";
@@ -279,6 +301,9 @@ const Command kCommands[] = {
     {"forbidden", kForbiddenUsage, "every forbidden cell for black in a renju position", Forbidden},
     {"think", kThinkUsage, "the computer's move and value in a position", Think},
     {"match", kMatchUsage, "a match between two levels in game pairs", Match},
+    {"soak", kSoakUsage,
+     "games between the levels from random positions, every move checked; prints the failures",
+     Soak},
     {"tables", kTablesUsage, "compile DIR/patterns.txt into DIR/renju.tbl and DIR/renju.scs",
      Tables},
     {"books", kBooksUsage, "compile DIR/openings.txt into the five opening books in DIR", Books},
