@@ -27,6 +27,8 @@ int Tables(const Args& args);
 int Eval(const Args& args);
 int Bench(const Args& args);
 int Soak(const Args& args);
+int Ladder(const Args& args);
+int Tune(const Args& args);
 
 // Prints "usage: vorlix-cli <usage>" to standard error and returns 2.
 int UsageError(const Command& command);

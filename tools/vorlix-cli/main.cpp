@@ -51,6 +51,20 @@ const Command kCommands[] = {
      "games from random positions between every computer player, checking after every move "
      "that it is legal and that the game model is as before; prints the failures",
      Soak},
+    {"ladder", "ladder [--games N] [--jobs J] [--seed S] [--pairs LIST] [--out FILE]",
+     "plays every adjacent pair of the strength ladder (Random, Neighbour, Eager, Level 0 .. "
+     "Level 9) from book openings, N games each (default 40), and writes the table to FILE "
+     "(default docs/strength.md) and the plot beside it as a PNG; LIST names the lower player "
+     "of each pair to play (Random, Neighbour, Eager, 0 .. 8), comma-separated",
+     Ladder},
+    {"tune",
+     "tune [--iterations N] [--games G] [--seed S] [--jobs J] [--out DIR] [--player ID] | "
+     "tune --confirm FOLDER [--games G] [--seed S] [--jobs J] [--player ID]",
+     "SPSA over the pattern table design: N iterations (default 10) of G self-play games "
+     "(default 20) of the player (default Zelta) with the perturbed tables; the log, the tuned "
+     "tables and numbers go to DIR (default tune); --confirm plays the player with FOLDER's "
+     "tables against the data folder's (default 200 games)",
+     Tune},
 };
 
 void PrintHelp() {

@@ -1,6 +1,7 @@
 // match and think: computer players playing headless.
 
 #include "commands.h"
+#include "match_setup.h"
 #include "players_setup.h"
 #include "position.h"
 
@@ -44,62 +45,6 @@ bool ParseInt(const std::string& text, long long min, long long max, long long& 
     return true;
 }
 
-namespace {
-
-std::string Number(double v, int decimals) {
-    if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
-    if (std::isnan(v)) return "nan";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v + 0.0); // no "-0.0"
-    if (std::string(buf).find_first_not_of("-0.") == std::string::npos)
-        std::snprintf(buf, sizeof buf, "%.*f", decimals, 0.0);
-    return buf;
-}
-
-std::string TimeText(double seconds) {
-    char buf[64];
-    if (seconds < 0.001)
-        std::snprintf(buf, sizeof buf, "%.1f us", seconds * 1e6);
-    else if (seconds < 1.0)
-        std::snprintf(buf, sizeof buf, "%.2f ms", seconds * 1000.0);
-    else
-        std::snprintf(buf, sizeof buf, "%.3f s", seconds);
-    return buf;
-}
-
-void PrintSummary(const vorlix::MatchOptions& o, const std::vector<vorlix::MatchGame>& games) {
-    const vorlix::MatchSummary s = vorlix::Summarise(games);
-    const int n = s.Wins + s.Losses + s.Draws;
-    const vorlix::EloEstimate e = vorlix::EstimateElo(s.Wins, s.Losses, s.Draws);
-    std::printf("Score of %s vs %s: %d - %d - %d  [%.3f] %d\n", o.First.c_str(), o.Second.c_str(),
-                s.Wins, s.Losses, s.Draws, e.Score, n);
-    std::printf("Elo difference: %s +/- %s, LOS: %.1f %%, DrawRatio: %.1f %%\n",
-                Number(e.Elo, 1).c_str(), Number(e.Error, 1).c_str(),
-                100.0 * vorlix::LikelihoodOfSuperiority(s.Wins, s.Losses),
-                n ? 100.0 * s.Draws / n : 0.0);
-    if (s.CompletePairs > 0) {
-        const vorlix::EloEstimate p = vorlix::EstimateEloPairs(s.Pairs);
-        std::printf("Ptnml(0-2): [%d, %d, %d, %d, %d], pair Elo: %s +/- %s\n", s.Pairs[0],
-                    s.Pairs[1], s.Pairs[2], s.Pairs[3], s.Pairs[4], Number(p.Elo, 1).c_str(),
-                    Number(p.Error, 1).c_str());
-    }
-    if (s.Failed) std::printf("Games without a result: %d\n", s.Failed);
-    for (int seat = 0; seat < 2; ++seat) {
-        double total = 0.0, max = 0.0;
-        int moves = 0;
-        for (const auto& g : games) {
-            total += g.ThinkTotal[seat];
-            max = std::max(max, g.ThinkMax[seat]);
-            moves += g.ThinkMoves[seat];
-        }
-        std::printf("%s: mean %s, max %s per move (%d moves)\n",
-                    (seat == 0 ? o.First : o.Second).c_str(),
-                    TimeText(moves ? total / moves : 0.0).c_str(), TimeText(max).c_str(), moves);
-    }
-}
-
-} // namespace
-
 int Match(const Args& args) {
     const Command& me = *FindCommand("match");
     // "--colour-change" is the one option without a value.
@@ -133,20 +78,14 @@ int Match(const Args& args) {
     o.Jobs = static_cast<int>(jobs);
     o.Seed = opt.count("--seed") ? static_cast<std::uint32_t>(seed) : vorlix::SeedRandom();
     o.SaveFolder = opt.count("--save") ? opt["--save"] : "";
-    o.Config = ProgramSettings();
-    o.SetUpFactory = SetUpPlayerFactory;
     o.Opening = colourChange              ? vorlix::MatchOpening::ColourChange
                 : opt.count("--openings") ? vorlix::MatchOpening::Book
                                           : vorlix::MatchOpening::Empty;
     vorlix::OpeningBook book;
-    if (o.Opening != vorlix::MatchOpening::Empty || opt.count("--book")) {
-        const std::string path =
-            opt.count("--book") ? opt["--book"] : o.Config.DataFolder + vorlix::kBookFileName;
-        if (!book.LoadBook(path)) {
-            std::fprintf(stderr, "vorlix-cli match: %s\n", book.Error.c_str());
-            return 1;
-        }
-        o.Book = &book;
+    std::string error;
+    if (!PrepareMatch(o, book, opt.count("--book") ? opt["--book"] : "", &error)) {
+        std::fprintf(stderr, "vorlix-cli match: %s\n", error.c_str());
+        return 1;
     }
     if (!o.SaveFolder.empty()) {
         std::error_code ec;
@@ -185,7 +124,7 @@ int Match(const Args& args) {
             if (finished == o.Games) std::fprintf(stderr, "\n");
         }
     });
-    PrintSummary(o, games_);
+    PrintMatchSummary(o, games_);
     return 0;
 }
 

@@ -132,40 +132,44 @@ int ClassOf(int code) {
     return 0;
 }
 
-std::string CodeFile(bool m1) {
+std::string CodeFile(const PatternTableNumbers& n, bool m1) {
     std::string out;
     char buf[64];
     for (int code = 0; code < kLineCodes; ++code) {
-        const ClassRow& c = kClassRows[ClassOf(code)];
-        int own = m1 ? c.m1Own : c.e1, opp = m1 ? c.m1Opp : 0;
-        for (const auto& adj : kCodeAdjustments)
-            if (adj.code == code) {
-                own += m1 ? adj.m1Own : adj.e1;
-                opp += m1 ? adj.m1Opp : 0;
+        const int lineClass = ClassOf(code);
+        const PatternTableNumbers::ClassValues& c = n.Classes[static_cast<size_t>(lineClass)];
+        int own = m1 ? c.M1Own : c.E1, opp = m1 ? c.M1Opp : 0;
+        for (const auto& adj : n.Codes)
+            if (adj.Code == code) {
+                own += m1 ? adj.M1Own : adj.E1;
+                opp += m1 ? adj.M1Opp : 0;
             }
         if (m1)
             std::snprintf(buf, sizeof buf, "%3d %6d %6d   ", code, own, opp);
         else
             std::snprintf(buf, sizeof buf, "%3d %6d   ", code, own);
         out += buf;
-        out += "class " + std::to_string(c.lineClass) + " " + c.name + ": " + ShapesOf(code) + "\n";
+        out += "class " + std::to_string(lineClass) + " " + ClassName(lineClass) + ": " +
+               ShapesOf(code) + "\n";
     }
     return out;
 }
 
 enum class Matrix { M1Own, M1Opp, M1Mixed, E1 };
 
-std::string MatrixFile(Matrix which, const char* title) {
+std::string MatrixFile(const PatternTableNumbers& n, Matrix which, const char* title) {
     PairMatrix m{};
-    for (const auto& p : kPairRows) {
-        int v = which == Matrix::M1Own   ? p.m1Own
-                : which == Matrix::M1Opp ? p.m1Opp
-                : which == Matrix::E1    ? p.e1
+    for (const auto& p : n.Pairs) {
+        int v = which == Matrix::M1Own   ? p.M1Own
+                : which == Matrix::M1Opp ? p.M1Opp
+                : which == Matrix::E1    ? p.E1
                                          : 0;
-        m[p.a][p.b] = m[p.b][p.a] = v;
+        m[static_cast<size_t>(p.A)][static_cast<size_t>(p.B)] = v;
+        m[static_cast<size_t>(p.B)][static_cast<size_t>(p.A)] = v;
     }
     if (which == Matrix::M1Mixed)
-        for (const auto& p : kMixedRows) m[p.own][p.opp] = p.value;
+        for (const auto& p : n.Mixed)
+            m[static_cast<size_t>(p.Own)][static_cast<size_t>(p.Opp)] = p.Value;
     std::string out = std::string(title) + "\n";
     out += which == Matrix::M1Mixed
                ? "Row: the opponent's class; column c: the own class (generated, do not edit)\n"
@@ -193,25 +197,47 @@ std::string MatrixFile(Matrix which, const char* title) {
 
 } // namespace
 
+PatternTableNumbers DesignedPatternTables() {
+    PatternTableNumbers n;
+    for (const auto& row : kClassRows)
+        n.Classes[static_cast<size_t>(row.lineClass)] = {row.m1Own, row.m1Opp, row.e1};
+    for (const auto& row : kCodeAdjustments)
+        n.Codes.push_back({row.code, row.m1Own, row.m1Opp, row.e1});
+    for (const auto& row : kPairRows)
+        n.Pairs.push_back({row.a, row.b, row.m1Own, row.m1Opp, row.e1});
+    for (const auto& row : kMixedRows) n.Mixed.push_back({row.own, row.opp, row.value});
+    return n;
+}
+
 std::vector<std::pair<std::string, std::string>> PatternTableFiles() {
+    return PatternTableFiles(DesignedPatternTables());
+}
+
+std::vector<std::pair<std::string, std::string>> PatternTableFiles(const PatternTableNumbers& n) {
     return {
-        {"M1Ertek.dat", CodeFile(true)},
+        {"M1Ertek.dat", CodeFile(n, true)},
         {"M1Sajat.dat",
-         MatrixFile(Matrix::M1Own, "M1Sajat.dat: own class pairs of the candidate values")},
+         MatrixFile(n, Matrix::M1Own, "M1Sajat.dat: own class pairs of the candidate values")},
         {"M1Ellen.dat",
-         MatrixFile(Matrix::M1Opp, "M1Ellen.dat: opponent class pairs of the candidate values")},
+         MatrixFile(n, Matrix::M1Opp, "M1Ellen.dat: opponent class pairs of the candidate values")},
         {"M1Vegyes.dat",
-         MatrixFile(Matrix::M1Mixed,
+         MatrixFile(n, Matrix::M1Mixed,
                     "M1Vegyes.dat: own against opponent classes of the candidate values")},
-        {"E1Ertek.dat", CodeFile(false)},
-        {"E1Sajat.dat", MatrixFile(Matrix::E1, "E1Sajat.dat: class pairs of the position values")},
+        {"E1Ertek.dat", CodeFile(n, false)},
+        {"E1Sajat.dat",
+         MatrixFile(n, Matrix::E1, "E1Sajat.dat: class pairs of the position values")},
     };
 }
 
 bool WritePatternTables(const std::string& folder, std::string* error) {
+    return WritePatternTables(folder, DesignedPatternTables(), error);
+}
+
+bool WritePatternTables(const std::string& folder, const PatternTableNumbers& numbers,
+                        std::string* error) {
     std::string dir = folder;
     if (!dir.empty() && dir.back() != '/') dir += '/';
-    for (const auto& [name, text] : PatternTableFiles()) {
+    for (const auto& [name, text] : PatternTableFiles(numbers)) {
         std::ofstream out(dir + name, std::ios::binary | std::ios::trunc);
         out << text;
         out.close();
