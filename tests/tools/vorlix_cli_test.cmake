@@ -142,3 +142,51 @@ if(NOT rc EQUAL 0 OR o MATCHES "loses by error|no result"
    OR NOT o MATCHES "Score of Zelta vs gomocup:Level2: [0-9]+ - [0-9]+ - [0-9]+  \\[[01]\\.[0-9]+\\] 2\n")
   message(FATAL_ERROR "match through gomocup.so: exit ${rc}: ${o}${err}")
 endif()
+
+# ladder: one tiny pair, its table line, and the plot beside the markdown file.
+file(REMOVE_RECURSE ${TMP}/ladder)
+execute_process(COMMAND ${CLI} ladder --pairs Random --games 4 --seed 3 --out ${TMP}/ladder/strength.md
+  OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT o MATCHES "Neighbour vs Random: [0-9] - [0-9] - [0-9]  Elo ")
+  message(FATAL_ERROR "vorlix-cli ladder: exit ${rc}: ${o}${e}")
+endif()
+file(READ ${TMP}/ladder/strength.md md)
+foreach(pattern
+    "\\| Neighbour vs Random \\| 4 \\| [0-9]-[0-9]-[0-9] \\| [01]\\.[0-9][0-9][0-9] \\| [^|]+ \\| \\+200 \\| [*a-z]+ \\| [^|]+ \\|"
+    "fall short of the target"
+    "\\| Level 0 \\| 360 \\| 360 \\|"
+    "!\\[Measured against promised strength\\]\\(strength.png\\)")
+  if(NOT md MATCHES "${pattern}")
+    message(FATAL_ERROR "strength.md:\n${md}\nlacks ${pattern}")
+  endif()
+endforeach()
+file(READ ${TMP}/ladder/strength.png sig LIMIT 8 HEX)
+if(NOT sig STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "ladder plot: no PNG signature (${sig})")
+endif()
+expect_usage_error(ladder --pairs Nobody)
+expect_usage_error(ladder --pairs 9)
+expect_usage_error(ladder --games 0)
+
+# tune: one iteration writes its log, the tuned numbers and tables.
+file(REMOVE_RECURSE ${TMP}/tune)
+execute_process(COMMAND ${CLI} tune --iterations 1 --games 2 --seed 5 --out ${TMP}/tune
+  OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT o MATCHES "iteration 1: plus [0-9] - [0-9] - [0-9] against minus")
+  message(FATAL_ERROR "vorlix-cli tune: exit ${rc}: ${o}${e}")
+endif()
+file(READ ${TMP}/tune/tune.log log)
+if(NOT log MATCHES "# start - - - - - - - 6000 260 " OR NOT log MATCHES "\n1 0\\.2000 0\\.2000 [-+]+ [0-9] [0-9] [0-9] [01]\\.[0-9]+ [0-9]+")
+  message(FATAL_ERROR "tune.log:\n${log}")
+endif()
+foreach(f tuned-design.txt tuned/M1Ertek.dat tuned/E1Sajat.dat)
+  if(NOT EXISTS ${TMP}/tune/${f})
+    message(FATAL_ERROR "vorlix-cli tune wrote no ${f}")
+  endif()
+endforeach()
+expect_usage_error(tune --iterations 0)
+execute_process(COMMAND ${CLI} tune --confirm ${TMP}/no-such-folder --games 2
+  OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "tune --confirm with a missing folder: exit ${rc}, expected 1")
+endif()

@@ -144,8 +144,8 @@ bool PlayTableMatch(const TableMatch& m, const char* nameA, const char* nameB,
         AddPlayerWithDataFolder(f, second, player, b);
     };
     if (!vorlix::CheckMatchPlayers(o)) {
-        std::fprintf(stderr, "vorlix-cli tune: %s is not a built-in player with pattern tables\n",
-                     m.Player.c_str());
+        std::fprintf(stderr, "vorlix-cli tune: cannot make %s with the tables of %s and of %s\n",
+                     m.Player.c_str(), a.c_str(), b.c_str());
         return false;
     }
     games = vorlix::RunMatch(o, nullptr);

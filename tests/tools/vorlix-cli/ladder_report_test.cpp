@@ -1,0 +1,119 @@
+#include "ladder_report.h"
+
+#include "vorlix/game/match_stats.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using cli::LadderPair;
+
+LadderPair Played(int lower, int wins, int losses, int draws, std::array<int, 5> pairs) {
+    LadderPair p;
+    p.Lower = lower;
+    p.Played = true;
+    p.Wins = wins;
+    p.Losses = losses;
+    p.Draws = draws;
+    p.Pairs = pairs;
+    for (int n : pairs) p.CompletePairs += n;
+    return p;
+}
+
+TEST(LadderReport, RungsFollowTheMenu) {
+    const auto& r = cli::LadderRungs();
+    ASSERT_EQ(r.size(), 13u);
+    EXPECT_EQ(r[0].Id, "players:Random");
+    EXPECT_EQ(r[0].Promised, -2500);
+    EXPECT_EQ(r[2].Promised, 100);
+    EXPECT_EQ(r[cli::LadderAnchor()].Name, "Level 0");
+    EXPECT_EQ(r[cli::LadderAnchor()].Promised, 360);
+    EXPECT_EQ(r[12].Id, "Vosk7XLSHO_K");
+    for (size_t i = 1; i < r.size(); ++i) EXPECT_LT(r[i - 1].Promised, r[i].Promised);
+}
+
+TEST(LadderReport, PairsAreJudgedFromGamePairs) {
+    // Level 1 against Level 0 (promised gap 160) with the pentanomial reference counts.
+    const LadderPair p = Played(3, 200, 100, 0, {34, 54, 63, 64, 75});
+    const cli::LadderVerdict v = cli::JudgeLadderPair(p);
+    EXPECT_NEAR(v.Elo, 55.58, 0.01);
+    EXPECT_NEAR(v.Error, 27.65, 0.01);
+    EXPECT_EQ(v.PromisedGap, 160);
+    EXPECT_TRUE(v.Ahead);
+    EXPECT_EQ(v.WithinTwo, "too small"); // 55.6 < 80
+    EXPECT_EQ(v.Measured, v.Elo);
+
+    // Within a factor of two at both ends, and an interval that reaches zero.
+    EXPECT_EQ(cli::JudgeLadderPair(Played(3, 1, 0, 1, {0, 0, 0, 1, 0})).WithinTwo, "yes"); // +190.8
+    const LadderPair even = Played(3, 50, 50, 0, {10, 10, 10, 10, 10});
+    EXPECT_FALSE(cli::JudgeLadderPair(even).Ahead);
+    EXPECT_EQ(cli::JudgeLadderPair(even).WithinTwo, "too small");
+}
+
+TEST(LadderReport, PerfectScoresUseTheirBound) {
+    // 40 wins of 40: the bound is the Elo of 0.025^(1/40), about +0.912.
+    LadderPair p = Played(1, 40, 0, 0, {0, 0, 0, 0, 20});
+    cli::LadderVerdict v = cli::JudgeLadderPair(p);
+    EXPECT_TRUE(v.Perfect);
+    EXPECT_TRUE(std::isinf(v.Elo) && v.Elo > 0);
+    EXPECT_NEAR(v.EloBound, vorlix::EloOfScore(std::pow(0.025, 1.0 / 40)), 1e-9);
+    EXPECT_TRUE(v.Ahead);
+    EXPECT_EQ(v.Measured, v.EloBound);
+    EXPECT_EQ(v.WithinTwo, "at least " + std::to_string(std::lround(v.EloBound)));
+
+    // Four wins of four prove nothing; four losses even less.
+    EXPECT_FALSE(cli::JudgeLadderPair(Played(3, 4, 0, 0, {0, 0, 0, 0, 2})).Ahead);
+    v = cli::JudgeLadderPair(Played(3, 0, 40, 0, {20, 0, 0, 0, 0}));
+    EXPECT_FALSE(v.Ahead);
+    EXPECT_LT(v.Measured, 0);
+    EXPECT_EQ(v.WithinTwo, "too small");
+
+    // A huge bound against a small promise is too large.
+    EXPECT_EQ(cli::JudgeLadderPair(Played(0, 400, 0, 0, {0, 0, 0, 0, 200})).WithinTwo, "too large");
+}
+
+TEST(LadderReport, StrengthsChainFromLevelZero) {
+    LadderPair skipped;
+    skipped.Lower = 5;
+    skipped.Note = "Zelta or Ilvar is not built in";
+    const std::vector<LadderPair> pairs = {
+        Played(2, 3, 1, 0, {0, 0, 1, 1, 0}),          // Level 0 over Eager
+        Played(3, 200, 100, 0, {34, 54, 63, 64, 75}), // Level 1 over Level 0
+        Played(4, 2, 1, 0, {0, 0, 1, 0, 0}),          // Level 2 over Level 1
+        skipped,                                      // Level 3 against Level 2
+        Played(6, 2, 1, 0, {0, 0, 1, 0, 0}),          // beyond the gap: not reached
+    };
+    const std::vector<double> s = cli::MeasuredStrengths(pairs);
+    const double l0l1 = cli::JudgeLadderPair(pairs[1]).Elo;
+    EXPECT_EQ(s[3], 360);
+    EXPECT_NEAR(s[4], 360 + l0l1, 1e-9);
+    EXPECT_NEAR(s[5], 360 + l0l1 + cli::JudgeLadderPair(pairs[2]).Elo, 1e-9);
+    EXPECT_NEAR(s[2], 360 - cli::JudgeLadderPair(pairs[0]).Elo, 1e-9);
+    EXPECT_TRUE(std::isnan(s[1]));
+    EXPECT_TRUE(std::isnan(s[6]));
+    EXPECT_TRUE(std::isnan(s[8]));
+
+    cli::LadderRun run;
+    run.Pairs = pairs;
+    run.GamesPerPair = 300;
+    run.Command = "vorlix-cli ladder";
+    run.PlotFile = "strength.png";
+    const std::string md = cli::LadderMarkdown(run);
+    EXPECT_NE(md.find("| Level 1 vs Level 0 | 300 | 200-100-0 | 0.667 | +55.6 +/- 27.7 | +160 | "
+                      "yes | **too small** |"),
+              std::string::npos)
+        << md;
+    EXPECT_NE(md.find("- Level 3 vs Level 2: not played, Zelta or Ilvar is not built in."),
+              std::string::npos);
+    EXPECT_NE(md.find("fall short of the target"), std::string::npos);
+    EXPECT_NE(md.find("| Level 0 | 360 | 360 |"), std::string::npos);
+    EXPECT_NE(md.find("](strength.png)"), std::string::npos);
+
+    const cli::RgbImage img = cli::LadderPlot(pairs);
+    EXPECT_EQ(img.Width(), 640);
+    EXPECT_EQ(img.Height(), 640);
+}
+
+} // namespace
