@@ -163,7 +163,13 @@ int Confirm(const std::string& folder, const TableMatch& base) {
     const vorlix::EloEstimate e = vorlix::EstimateEloPairs(s.Pairs);
     const bool ahead = s.CompletePairs > 0 && std::isfinite(e.Elo) && !std::isnan(e.Error) &&
                        e.Elo - e.Error > 0.0;
-    std::printf("Tuned tables ahead with the error bar above zero: %s\n", ahead ? "yes" : "no");
+    // Fewer games than that do not decide whether the committed tables are replaced.
+    const int needed = 200;
+    const int played = s.Wins + s.Losses + s.Draws;
+    std::printf("Tuned tables ahead with the error bar above zero: %s\n",
+                !ahead            ? "no"
+                : played < needed ? "not settled, fewer than 200 games"
+                                  : "yes");
     return 0;
 }
 
