@@ -97,7 +97,15 @@ int Ladder(const Args& args) {
             return 1;
         }
         if (!vorlix::CheckMatchPlayers(o)) {
-            pair.Note = hi.Id + " or " + lo.Id + " is not built in";
+            std::string missing;
+            for (const std::string& id : {hi.Id, lo.Id}) {
+                vorlix::MatchOptions one = o;
+                one.First = one.Second = id;
+                if (!vorlix::CheckMatchPlayers(one))
+                    missing += (missing.empty() ? "" : " and ") + id;
+            }
+            pair.Note = missing + (missing.find(" and ") == std::string::npos ? " is" : " are") +
+                        " not built in";
             std::printf("%s vs %s: skipped, %s\n", hi.Name.c_str(), lo.Name.c_str(),
                         pair.Note.c_str());
             run.Pairs.push_back(pair);

@@ -137,15 +137,25 @@ std::string LadderMarkdown(const LadderRun& run) {
            "bar is the 95% interval, from the game pairs (pentanomial). A perfect score has no "
            "finite Elo: its one-sided 95% bound is shown instead and used for the plot.\n\n";
 
-    int shortPairs = 0;
-    for (const LadderPair& p : run.Pairs)
-        if (p.Played && p.Wins + p.Losses + p.Draws < TargetGames(p.Lower)) ++shortPairs;
-    out += shortPairs == 0
-               ? "Every played pair reached the target number of games (200 per pair up to "
-                 "Level 6, 100 for Levels 7 to 9).\n\n"
-               : "**" + std::to_string(shortPairs) +
-                     " played pair(s) fall short of the target number of games (200 per pair "
-                     "up to Level 6, 100 for Levels 7 to 9); those verdicts are provisional.**\n\n";
+    int shortPairs = 0, skippedPairs = 0;
+    for (const LadderPair& p : run.Pairs) {
+        if (!p.Played)
+            ++skippedPairs;
+        else if (p.Wins + p.Losses + p.Draws < TargetGames(p.Lower))
+            ++shortPairs;
+    }
+    const std::string target =
+        " the target number of games (200 per pair up to Level 6, 100 for Levels 7 to 9)";
+    if (static_cast<int>(run.Pairs.size()) > skippedPairs)
+        out += shortPairs == 0
+                   ? "Every played pair reached" + target + ". "
+                   : "**" + std::to_string(shortPairs) + " played pair(s) fall short of" + target +
+                         "; their verdicts are provisional.** ";
+    if (skippedPairs > 0)
+        out += "**" + std::to_string(skippedPairs) +
+               " pair(s) could not be played (listed below the table): their targets are not "
+               "reached.**";
+    out += "\n\n";
 
     out += "| Pair | Games | W-L-D | Score | Elo difference | Promised gap | Higher ahead, bar "
            "above 0 | Within x2 of the promise | ms per move (higher, lower) |\n";
