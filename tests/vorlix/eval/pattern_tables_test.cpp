@@ -144,3 +144,38 @@ TEST(PatternTables, GeneratedFilesLoad) {
 }
 
 } // namespace
+
+namespace {
+
+// Changed numbers reach exactly the entries they stand for: a class value every code
+// of that class, with the code's adjustment on top; a pair value both halves of its
+// matrix entry.
+TEST(PatternTables, ChangedNumbersReachTheirEntries) {
+    PatternTableNumbers n = DesignedPatternTables();
+    const PatternTableNumbers designed = n;
+    n.Classes[4].M1Own = 1000; // open three; code 22 also has an adjustment
+    for (auto& p : n.Pairs)
+        if (p.A == 4 && p.B == 4) p.E1 = 1234;
+    TempFolder dir;
+    std::string error;
+    ASSERT_TRUE(WritePatternTables(dir.Path(), n, &error)) << error;
+    CodeValues own, opp;
+    ReadCodeValueFile(dir.Path() + "M1Ertek.dat", 2, &own, &opp);
+    int adjustment = 0;
+    for (const auto& a : designed.Codes)
+        if (a.Code == 22) adjustment = a.M1Own;
+    EXPECT_EQ(own[22], 1000 + adjustment);
+    EXPECT_EQ(
+        opp[22], designed.Classes[4].M1Opp + [&] {
+            for (const auto& a : designed.Codes)
+                if (a.Code == 22) return a.M1Opp;
+            return 0;
+        }());
+    EXPECT_EQ(own[1], designed.Classes[1].M1Own);
+    PairMatrix e1;
+    ReadMatrixFile(dir.Path() + "E1Sajat.dat", &e1);
+    EXPECT_EQ(e1[4][4], 1234);
+    EXPECT_EQ(PatternTableFiles(designed), PatternTableFiles());
+}
+
+} // namespace
