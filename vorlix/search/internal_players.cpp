@@ -3,6 +3,7 @@
 #include "vorlix/eval/eval_players.h"
 #include "vorlix/eval/pattern_tables.h"
 #include "vorlix/search/mely_players.h"
+#include "vorlix/search/vosk_players.h"
 
 namespace vorlix {
 
@@ -13,6 +14,7 @@ void RegisterInternalPlayers(PlayerFactory& factory, const Settings& settings) {
     // Levels 0 to 2 and DraskHS; the search levels register here as they arrive.
     RegisterEvaluationPlayers(factory);
     RegisterMelyPlayers(factory);
+    RegisterVoskPlayers(factory);
 }
 
 } // namespace vorlix
