@@ -166,10 +166,12 @@ void TMelyVaz::Search() {
 
     TBoardGuard guard;
     try {
-        // A five to complete decides the move without a search; the player's own
-        // collection of the cleared values takes it.
+        // The generator prepares the board: its values go into the player's ValueArray
+        // and its counts tell whether a five can be completed. Such a move decides
+        // without a search, and the generator's values (which rank a five, and the
+        // block of one, far above everything else) are what the player collects from.
         Generator->Deep = 0;
-        Generator->EvaluateCandidates(&Candidates, CandidateValues);
+        Generator->Action();
         if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) return;
         if (FoNyeresKereses.On) {
             AddNodes(RunVct(FoNyeresKereses.Depth, FoNyeresKereses.ThreeLimit,

@@ -12,7 +12,8 @@
 // Search():
 //   before: the game position on Tabla, the searching side to move (ColourToMove).
 //   after, one of:
-//   - a five can be completed by either side: nothing written, no tree built;
+//   - a five can be completed by either side: no tree is built; ValueArray holds
+//     what it held plus the candidate generator's values (its preparation step);
 //   - the main win search (FoNyeresKereses) found a win: the player's alternatives
 //     hold its first move, ValueArray is as TVct left it;
 //   - otherwise ValueArray is -200 at every empty cell except the root alternatives,

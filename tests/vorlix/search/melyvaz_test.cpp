@@ -345,18 +345,33 @@ TEST_F(melyvaz_search, SearchRunsItsRoundsAndLeavesTheBoardAsItFoundIt) {
     EXPECT_EQ(lines.back(), "Node szám :0");
 }
 
-TEST_F(melyvaz_search, AFiveToCompleteMeansNoSearch) {
-    // Black has four in a row and white to move: a five can be completed.
-    Position("E5 F5 G5 H5 C12", "D10 E11 F12 M2");
+// The cell with the highest value among the empty cells.
+std::string BestCell(const TJatekos& player) {
+    int best = 0;
+    for (int n = 1; n <= kCells; ++n)
+        if (Tabla[n] == kEmpty && (best == 0 || player.ValueArray[CellX(n)][CellY(n)] >
+                                                    player.ValueArray[CellX(best)][CellY(best)]))
+            best = n;
+    return TrimRight(CellText(best));
+}
+
+TEST_F(melyvaz_search, AFiveToCompleteMeansNoSearchAndTheGeneratorsValuesDecide) {
     Owner owner;
     owner.Search->MaxMelyseg = 7;
-    owner.FillValues(3.0f);
+    // Black to move completes five at I5.
+    Position("E5 F5 G5 H5 C12", "D5 E11 F12 M2 N3");
+    owner.FillValues(0.0f);
     owner.Search->Search();
     EXPECT_EQ(owner.Search->Menetszam, 0);
     EXPECT_EQ(owner.Search->AgSzam, 0);
     EXPECT_EQ(owner.AlNum, 0);
-    for (int x = 1; x <= kBoardSize; ++x)
-        for (int y = 1; y <= kBoardSize; ++y) EXPECT_EQ(owner.ValueArray[x][y], 3.0f);
+    EXPECT_EQ(BestCell(owner), "I5");
+    // White to move against the same four blocks it.
+    Position("E5 F5 G5 H5 C12", "D5 E11 F12 M2");
+    owner.FillValues(0.0f);
+    owner.Search->Search();
+    EXPECT_EQ(owner.Search->Menetszam, 0);
+    EXPECT_EQ(BestCell(owner), "I5");
 }
 
 TEST_F(melyvaz_search, AFailingCheckLeavesTheBoardAndWritesTheGame) {
