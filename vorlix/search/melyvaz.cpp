@@ -12,7 +12,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <new>
+#include <utility>
 
 namespace vorlix {
 
@@ -34,15 +37,22 @@ constexpr int kDispatchEvery = 30;
     throw InternalError("MelyVaz", message, detail);
 }
 
-// The position as the search found it. The path's stones are taken back in order
-// (the trial-stone stack stays consistent); whatever a failing evaluator may have
-// left on the board is overwritten by the copy.
-class TBoardGuard {
+// Puts everything back when a search leaves by an exception: the tree is freed, the
+// path's stones are taken back in order (the trial-stone stack stays consistent), and
+// whatever a failing evaluator may have left on the board is overwritten by the copy
+// taken at the start.
+class TSearchGuard {
   public:
-    TBoardGuard() : colour_(ColourToMove), moves_(MoveCount), depth_(SearchDepth) {
+    explicit TSearchGuard(std::function<void()> freeTree)
+        : freeTree_(std::move(freeTree)), exceptions_(std::uncaught_exceptions()),
+          colour_(ColourToMove), moves_(MoveCount), depth_(SearchDepth) {
         std::memcpy(cells_, Tabla, sizeof cells_);
     }
-    void Restore() noexcept {
+    TSearchGuard(const TSearchGuard&) = delete;
+    TSearchGuard& operator=(const TSearchGuard&) = delete;
+    ~TSearchGuard() {
+        if (std::uncaught_exceptions() == exceptions_) return; // a normal end
+        freeTree_();
         try {
             while (SearchDepth > depth_) TakeStone(CellIndex(SearchLine[SearchDepth]));
         } catch (...) {
@@ -55,6 +65,8 @@ class TBoardGuard {
     }
 
   private:
+    std::function<void()> freeTree_;
+    int exceptions_;
     std::uint8_t cells_[kCells + 1];
     std::uint8_t colour_;
     std::int32_t moves_;
@@ -164,41 +176,35 @@ void TMelyVaz::Search() {
     SearchColour = ColourToMove;
     FreeTree();
 
-    TBoardGuard guard;
-    try {
-        // The generator prepares the board: its values go into the player's ValueArray
-        // and its counts tell whether a five can be completed. Such a move decides
-        // without a search, and the generator's values (which rank a five, and the
-        // block of one, far above everything else) are what the player collects from.
-        Generator->Deep = 0;
-        Generator->Action();
-        if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) return;
-        if (FoNyeresKereses.On) {
-            AddNodes(RunVct(FoNyeresKereses.Depth, FoNyeresKereses.ThreeLimit,
-                            FoNyeresKereses.NodeLimit));
-            if (Player->AlNum > 0) return; // a forced win: its first move is the answer
-        }
-        RoundDepth = 1;
-        UsedPostponement = 0;
-        Root = NewNode(0, 0);
-        CurrentDecay = EFLecsenges;
-        TMelyNode& root = Nodes[Root];
-        root.Vegallas = NodeCandidates(*this, root.Szint);
-        Fill(root, KezdetiEF);
-
-        do {
-            Round();
-            Run();
-        } while (!StopCriterion());
-
-        WriteBack();
-        DeleteTree(*this, Root);
-        Root = 0;
-    } catch (...) {
-        FreeTree();
-        guard.Restore();
-        throw;
+    const TSearchGuard guard([this] { FreeTree(); });
+    // The generator prepares the board: its values go into the player's ValueArray
+    // and its counts tell whether a five can be completed. Such a move decides
+    // without a search, and the generator's values (which rank a five, and the
+    // block of one, far above everything else) are what the player collects from.
+    Generator->Deep = 0;
+    Generator->Action();
+    if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) return;
+    if (FoNyeresKereses.On) {
+        AddNodes(
+            RunVct(FoNyeresKereses.Depth, FoNyeresKereses.ThreeLimit, FoNyeresKereses.NodeLimit));
+        if (Player->AlNum > 0) return; // a forced win: its first move is the answer
     }
+    RoundDepth = 1;
+    UsedPostponement = 0;
+    Root = NewNode(0, 0);
+    CurrentDecay = EFLecsenges;
+    TMelyNode& root = Nodes[Root];
+    root.Vegallas = NodeCandidates(*this, root.Szint);
+    Fill(root, KezdetiEF);
+
+    do {
+        Round();
+        Run();
+    } while (!StopCriterion());
+
+    WriteBack();
+    DeleteTree(*this, Root);
+    Root = 0;
 }
 
 void TMelyVaz::WriteBack() {

@@ -8,6 +8,7 @@
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
 #include "vorlix/game/player_factory.h"
+#include "vorlix/game/random.h"
 #include "vorlix/game/trialstones.h"
 #include "vorlix/search/melynode.h"
 #include "vorlix/search/vosk_players.h"
@@ -422,6 +423,39 @@ TEST_F(melyvaz_search, AMoveThatLosesToAForcedWinIsValuedBelowMinus140) {
     }
     EXPECT_GE(refuted, 1);
     EXPECT_TRUE(blocks.count(bestCell)) << TrimRight(CellText(bestCell));
+}
+
+struct SearchResult {
+    std::vector<float> values;
+    std::int32_t fills, nodes, patterns;
+    bool operator==(const SearchResult&) const = default;
+};
+
+SearchResult SearchOnce(TJatekos& player, TMelyVaz& s) {
+    SeedRandom(7);
+    player.FillValues(0.0f);
+    player.AlNum = 0;
+    player.Evaluate();
+    SearchResult r{{}, s.AgSzam, s.NodeSzam, s.MintaSzam};
+    for (int n = 1; n <= kCells; ++n) r.values.push_back(player.ValueArray[CellX(n)][CellY(n)]);
+    return r;
+}
+
+// Every refinement on (win searches, graded small searches, postponed fours, loss
+// avoidance, full-width extension, second scoring) in a sharp middle game.
+TEST_F(melyvaz_search, TheSameSearchTwiceGivesTheSameValuesAndLeavesTheBoard) {
+    Position("H8 I9 G7 J7 G10 I10 H10", "H9 I7 G8 K6 F9 J11");
+    auto player = CreateVoskPlayer("Vosk7XLHO");
+    TMelyVaz& s = *static_cast<TVosk7W*>(player.get())->Search;
+    s.MasikErtekelo = 1;
+    player->SetLevel(4);
+    s.MaxMelyseg = 5;
+    const Snapshot before;
+    const SearchResult first = SearchOnce(*player, s);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_GT(first.fills, 0);
+    EXPECT_EQ(SearchOnce(*player, s), first);
+    EXPECT_EQ(Snapshot(), before);
 }
 
 // ------------------------------------------------------------------------ players
