@@ -403,9 +403,11 @@ TEST_F(melyvaz_search, AMoveThatLosesToAForcedWinIsValuedBelowMinus140) {
     auto player = CreateVoskPlayer("Vosk7XLHO");
     auto* vosk = static_cast<TVosk7W*>(player.get());
     player->SetLevel(0);
-    vosk->Search->MaxMelyseg = 5;
-    // A root wide enough to list losing moves beside the blocks.
+    // One round of three plies sees every open four; the root is made wide enough to
+    // list losing moves beside the blocks.
+    vosk->Search->MaxMelyseg = 3;
     vosk->Search->KezdetiEF = 400.0f;
+    vosk->Search->FoNyeresKereses.On = 0; // black has no win to look for
     const Snapshot before;
     player->FillValues(0.0f);
     player->Evaluate();
