@@ -38,6 +38,28 @@ std::string Unsigned(double v) {
     return buf;
 }
 
+// Lower end of the 95% interval of the score: from the game pairs when there are any
+// (the same variance as the pentanomial estimate), else from the games.
+double LowerScore(const LadderPair& p, double score) {
+    double var = 0.0;
+    int n = 0;
+    if (p.CompletePairs > 0) {
+        double sum = 0.0;
+        for (size_t k = 0; k < 5; ++k) {
+            sum += p.Pairs[k] * (k / 4.0);
+            n += p.Pairs[k];
+        }
+        score = sum / n;
+        for (size_t k = 0; k < 5; ++k) var += p.Pairs[k] * (k / 4.0 - score) * (k / 4.0 - score);
+    } else {
+        n = p.Wins + p.Losses + p.Draws;
+        var = p.Wins * (1 - score) * (1 - score) + p.Draws * (0.5 - score) * (0.5 - score) +
+              p.Losses * score * score;
+    }
+    var /= n;
+    return score - 1.959964 * std::sqrt(var / n);
+}
+
 // Games a pair needs by the targets of the ladder: 200 up to Level 6, 100 above.
 int TargetGames(int lower) {
     const int level6 = LadderAnchor() + 6;
@@ -102,7 +124,20 @@ LadderVerdict JudgeLadderPair(const LadderPair& p) {
         return v;
     }
     v.Measured = v.Elo;
-    v.Ahead = !std::isnan(v.Error) && v.Elo - v.Error > 0.0;
+    if (std::isnan(v.Error)) {
+        // A score so close to 1 (or 0) that the interval leaves 0..1 on that side: only
+        // its other end says something.
+        const double low = LowerScore(p, v.Score);
+        v.EloBound =
+            low <= 0.0 ? -std::numeric_limits<double>::infinity() : vorlix::EloOfScore(low);
+        v.Ahead = low > 0.5;
+        v.WithinTwo = v.EloBound > 2.0 * g                   ? "too large"
+                      : v.Elo >= g / 2.0 && v.Elo <= 2.0 * g ? "yes"
+                      : v.Ahead                              ? "at least " + Plain(v.EloBound)
+                                                             : "too small";
+        return v;
+    }
+    v.Ahead = v.Elo - v.Error > 0.0;
     v.WithinTwo = v.Elo < g / 2.0 ? "too small" : v.Elo > 2.0 * g ? "too large" : "yes";
     return v;
 }
@@ -175,6 +210,8 @@ std::string LadderMarkdown(const LadderRun& run) {
         if (v.Perfect)
             elo =
                 std::string(v.Elo > 0 ? "+inf" : "-inf") + " (bound " + Fixed(v.EloBound, 1) + ")";
+        else if (std::isnan(v.Error))
+            elo = Fixed(v.Elo, 1) + " (bound " + Fixed(v.EloBound, 1) + ")";
         else
             elo = Fixed(v.Elo, 1) + " +/- " + Unsigned(v.Error);
         std::snprintf(buf, sizeof buf,

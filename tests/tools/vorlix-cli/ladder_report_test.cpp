@@ -70,6 +70,16 @@ TEST(LadderReport, PerfectScoresUseTheirBound) {
     EXPECT_LT(v.Measured, 0);
     EXPECT_EQ(v.WithinTwo, "too small");
 
+    // 399 - 1: the interval's upper end leaves the scale, its lower end still decides.
+    v = cli::JudgeLadderPair(Played(1, 399, 1, 0, {0, 0, 0, 1, 199}));
+    EXPECT_FALSE(v.Perfect);
+    EXPECT_TRUE(std::isnan(v.Error));
+    EXPECT_TRUE(v.Ahead);
+    EXPECT_GT(v.EloBound, 600);
+    EXPECT_LT(v.EloBound, v.Elo);
+    EXPECT_EQ(v.Measured, v.Elo);
+    EXPECT_EQ(v.WithinTwo, "at least " + std::to_string(std::lround(v.EloBound)));
+
     // A huge bound against a small promise is too large.
     EXPECT_EQ(cli::JudgeLadderPair(Played(0, 400, 0, 0, {0, 0, 0, 0, 200})).WithinTwo, "too large");
 }
