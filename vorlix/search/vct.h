@@ -93,7 +93,9 @@ class TVct : public TKepesseg {
 
     TThreatTable tables_[3]; // [1] black, [2] white; [0] unused
 #ifndef NDEBUG
+    static constexpr unsigned kCheckEvery = 16;
     mutable TThreatTable scratch_;
+    mutable unsigned checkCounter_ = 0;
 #endif
     std::uint8_t placed_[kCells + 1] = {}; // stones of the search now on Tabla
     int placedCount_ = 0;
