@@ -122,7 +122,8 @@ class OpeningUser {
     QTimer timer;
 };
 
-class OpeningWindowTest : public ::testing::Test {
+// The opponent is a menu level: Level 2 answers at once, Level 6 searches.
+class OpeningWindowTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         ResetGameModel();
@@ -138,7 +139,7 @@ class OpeningWindowTest : public ::testing::Test {
         });
         form->UseOpeningBook(book);
         form->show();
-        form->ChooseInternal(2); // Level 2 answers at once
+        form->ChooseInternal(GetParam());
     }
     void TearDown() override {
         form.reset();
@@ -159,7 +160,7 @@ class OpeningWindowTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(OpeningWindowTest, HumanFirstPlacesTwoStonesThenChoosesWhite) {
+TEST_P(OpeningWindowTest, HumanFirstPlacesTwoStonesThenChoosesWhite) {
     settings.MachineStart = false;
     OpeningUser user(*form);
     user.wantBlack = false;
@@ -183,7 +184,7 @@ TEST_F(OpeningWindowTest, HumanFirstPlacesTwoStonesThenChoosesWhite) {
     EXPECT_TRUE(Warnings().empty()) << Warnings().front();
 }
 
-TEST_F(OpeningWindowTest, MachineFirstHumanCompletesWithTheConnectionRuleThenReturnMatch) {
+TEST_P(OpeningWindowTest, MachineFirstHumanCompletesWithTheConnectionRuleThenReturnMatch) {
     settings.MachineStart = true;
     OpeningUser user(*form);
     user.tryFarStoneFirst = true;
@@ -212,3 +213,8 @@ TEST_F(OpeningWindowTest, MachineFirstHumanCompletesWithTheConnectionRuleThenRet
     EXPECT_EQ(again.questions, 0) << "a return match asks no colour question";
     EXPECT_EQ(again.humanColour, 3 - user.humanColour);
 }
+
+INSTANTIATE_TEST_SUITE_P(Levels, OpeningWindowTest, ::testing::Values(2, 6),
+                         [](const ::testing::TestParamInfo<int>& level) {
+                             return "Level" + std::to_string(level.param);
+                         });
