@@ -74,13 +74,13 @@ std::vector<BenchPosition> Suite() {
     s.push_back({"middle", Prefix(kGames[5], 14)});
     s.push_back({"middle", Prefix(kGames[0], 40)});
     for (int g : {1, 2, 3, 5}) {
-        s.push_back({"sharp", Prefix(kGames[g], Length(kGames[g]) - 3)});
-        s.push_back({"sharp", Prefix(kGames[g], Length(kGames[g]) - 5)});
+        s.push_back({"sharp", Prefix(kGames[g], Length(kGames[g]) - 7)});
+        s.push_back({"sharp", Prefix(kGames[g], Length(kGames[g]) - 9)});
     }
-    s.push_back({"late", RandomPosition(142, 11)});
-    s.push_back({"late", RandomPosition(151, 12)});
-    s.push_back({"late", RandomPosition(166, 13)});
-    s.push_back({"late", RandomPosition(180, 14)});
+    s.push_back({"late", RandomPosition(142, 11, 1, 15, 2)});
+    s.push_back({"late", RandomPosition(151, 12, 1, 15, 2)});
+    s.push_back({"late", RandomPosition(166, 13, 1, 15, 2)});
+    s.push_back({"late", RandomPosition(180, 14, 1, 15, 2)});
     return s;
 }
 
@@ -115,9 +115,13 @@ int Bench(const Args& args) {
     if (!ParseOptions(args, opt)) return UsageError(me);
     int lo = 0, hi = 9;
     long long seed = 1;
+    bool verbose = false;
     for (const auto& [name, value] : opt) {
         if (name == "--levels") {
             if (!ParseLevels(value, lo, hi)) return UsageError(me);
+        } else if (name == "--verbose") {
+            if (value != "1" && value != "0") return UsageError(me);
+            verbose = value == "1";
         } else if (name == "--seed") {
             if (!ParseInt(value, 0, 4294967295LL, seed)) return UsageError(me);
         } else {
@@ -170,6 +174,12 @@ int Bench(const Args& args) {
                 ++failures;
                 continue;
             }
+            if (verbose)
+                std::printf("  position %2zu %-7s %3d stones: %s in %.2f ms, work %llu\n", i + 1,
+                            suite[i].kind, vorlix::MoveCount,
+                            vorlix::TrimRight(vorlix::PontText(vorlix::ChosenMove.X, vorlix::ChosenMove.Y)).c_str(),
+                            ms, static_cast<unsigned long long>(spent));
+            if (verbose && level == lo) std::printf("    moves: %s\n", suite[i].moves.c_str());
             times.push_back(ms);
             works.push_back(static_cast<double>(spent));
             signature += spent + static_cast<std::uint64_t>(vorlix::CellIndex(vorlix::ChosenMove)) *

@@ -43,7 +43,7 @@ const Command kCommands[] = {
      "the values an evaluation player (Turbo, Rupo, Zelta, DraskHS) gives the best cells, "
      "then its abilities' parameters",
      Eval},
-    {"bench", "bench [--levels 0-9] [--seed S]",
+    {"bench", "bench [--levels 0-9] [--seed S] [--verbose 1]",
      "every level on a fixed suite of positions: median and maximum time and work per move, "
      "then a deterministic 'Bench signature'",
      Bench},

@@ -48,9 +48,9 @@ bool SetUpPosition(const std::string& moves, std::string* error) {
 
 namespace {
 
-// Whether a stone of `colour` at `cell` would leave a window of five cells with four of
-// its stones and one empty cell (a four), or five stones.
-bool MakesFour(const std::uint8_t* board, int cell, int colour) {
+// Whether a stone of `colour` at `cell` would leave a window of five cells holding at
+// least `most` + 1 of its stones and otherwise only empty cells (with `most` 3: a four).
+bool Exceeds(const std::uint8_t* board, int cell, int colour, int most) {
     const int x = (cell - 1) / 15 + 1, y = (cell - 1) % 15 + 1;
     static const int kDx[4] = {1, 0, 1, 1}, kDy[4] = {0, 1, 1, -1};
     for (int d = 0; d < 4; ++d)
@@ -66,23 +66,23 @@ bool MakesFour(const std::uint8_t* board, int cell, int colour) {
                 else if (board[c] == 0)
                     ++empty;
             }
-            if (inside == 5 && own >= 4 && own + empty == 5) return true;
+            if (inside == 5 && own > most && own + empty == 5) return true;
         }
     return false;
 }
 
 } // namespace
 
-std::string RandomPosition(int stones, unsigned seed, int lo, int hi) {
+std::string RandomPosition(int stones, unsigned seed, int lo, int hi, int most) {
     std::mt19937 rng(seed);
     std::uint8_t board[vorlix::kCells + 1] = {};
     std::vector<int> order;
     const unsigned side = static_cast<unsigned>(hi - lo + 1);
-    for (int tries = 0; static_cast<int>(order.size()) < stones && tries < 100000; ++tries) {
+    for (int tries = 0; static_cast<int>(order.size()) < stones && tries < 200000; ++tries) {
         const int x = lo + static_cast<int>(rng() % side), y = lo + static_cast<int>(rng() % side);
         const int cell = vorlix::CellIndex(x, y);
         const int colour = static_cast<int>(order.size() % 2) + 1;
-        if (board[cell] != 0 || MakesFour(board, cell, colour)) continue;
+        if (board[cell] != 0 || Exceeds(board, cell, colour, most)) continue;
         board[cell] = static_cast<std::uint8_t>(colour);
         order.push_back(cell);
     }

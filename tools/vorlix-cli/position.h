@@ -12,10 +12,11 @@ namespace cli {
 bool SetUpPosition(const std::string& moves, std::string* error);
 
 // A seeded random position of `stones` stones, colours alternating from black, within
-// the square of cells `lo`..`hi` in both coordinates, none of them making a four or five
-// (so neither side can win at once); written as the move list that places them. Fewer
-// stones when the square cannot take more.
-std::string RandomPosition(int stones, unsigned seed, int lo = 1, int hi = 15);
+// the square of cells `lo`..`hi` in both coordinates, with no window of five cells
+// holding more than `most` stones of one colour and otherwise empty cells (3: no four,
+// so neither side can win at once; 2: not even a three); written as the move list that
+// places them. Fewer stones when the square cannot take more.
+std::string RandomPosition(int stones, unsigned seed, int lo = 1, int hi = 15, int most = 3);
 
 // The moves of the game record as "H8,H7,...", "-" when there are none.
 std::string MovesText();
