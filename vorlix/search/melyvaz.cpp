@@ -184,6 +184,11 @@ void TMelyVaz::Search() {
     Generator->Deep = 0;
     Generator->Action();
     if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) return;
+    // With fewer empty cells than the deepest round has plies, a line of the tree can
+    // fill the board, where a node would have no alternative to list ("Nincs
+    // alternativa !"). So near the end of a drawn-out game the generator's values
+    // decide, as for a five.
+    if (EmptyCount <= MaxMelyseg + 2) return;
     if (FoNyeresKereses.On) {
         AddNodes(
             RunVct(FoNyeresKereses.Depth, FoNyeresKereses.ThreeLimit, FoNyeresKereses.NodeLimit));

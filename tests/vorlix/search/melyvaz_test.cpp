@@ -541,3 +541,42 @@ TEST_F(melyvaz_search, TheChainGivesEachIdentifierItsSettings) {
 }
 
 } // namespace
+
+TEST_F(melyvaz_search, TheLastCellsOfTheBoardAreLeftToTheGeneratorsValues) {
+    // A soak game that reached move 224: a line of the tree fills the board, where the
+    // search used to fail "Nincs alternativa !". So few empty cells are left to the
+    // generator's values.
+    const std::string moves =
+        "H8,I7,G8,F8,G7,G6,F7,E6,F6,E5,E7,D7,F5,I9,I8,F4,J8,K8,H9,J7,H7,H6,I6,G5,E3,F9,G3,G10,H11,"
+        "H10,F10,J11,K10,L11,K11,K12,M10,L10,L12,L7,J5,K4,M6,L13,M14,N14,G11,E11,H12,I13,J13,M7,K7,"
+        "L8,L9,I11,D8,E9,C9,B10,E12,C6,E8,G12,F3,D3,N6,I12,I10,K9,J10,C4,D4,C5,C7,C11,B11,L6,K5,"
+        "D12,E13,I14,I15,D10,B12,D13,D11,C10,H13,E2,B5,A10,E10,L5,L4,C2,C3,C8,B9,J12,G9,K3,H15,H14,"
+        "G14,F13,H3,I3,G2,I4,H4,M3,J3,I5,J2,J4,L2,L14,K13,I2,I1,M11,K14,N12,O13,F12,G13,K15,H1,F15,"
+        "D5,E4,J1,K1,B2,O11,M13,N3,N11,M4,K6,B4,B13,C13,C12,A14,B14,B15,N7,M8,N8,N5,L3,H2,F14,F1,"
+        "M2,N2,N1,N9,A6,O8,O9,E15,D15,A5,E1,L15,N15,O4,A12,C14,O5,B8,A2,A9,A8,A1,A7,F11,D2,B7,E14,"
+        "D14,B3,O15,H5,O7,G15,J15,A3,D6,C1,A13,F2,B6,J14,A11,G1,O2,L1,A15,D1,M5,G4,M15,J9,B1,N13,"
+        "O14,D9,N10,O12,O6,O1,J6,M12,A4,O3,M1,O10,K2,M9";
+    std::uint8_t colour = kBlack;
+    for (size_t at = 0; at < moves.size();) {
+        size_t comma = moves.find(',', at);
+        if (comma == std::string::npos) comma = moves.size();
+        const TPont p = ParsePont(moves.substr(at, comma - at));
+        RecordMove(p.X, p.Y, colour);
+        colour = Opponent(colour);
+        at = comma + 1;
+    }
+    ColourToMove = MoverColour = colour;
+    ASSERT_EQ(MoveCount, 223);
+    PlayerFactory factory;
+    RegisterVoskPlayers(factory);
+    for (const char* id : {"Vosk7W", "Vosk7XPM_K", "Vosk7XLSHO_K"}) {
+        auto player = factory.CreatePlayerByName(id, "");
+        ASSERT_TRUE(player) << id;
+        player->BoardChanged = true;
+        const Snapshot before;
+        EXPECT_NO_THROW(player->Move()) << id;
+        EXPECT_TRUE(Snapshot() == before) << id;
+        ASSERT_TRUE(OnBoard(ChosenMove.X, ChosenMove.Y)) << id;
+        EXPECT_EQ(Tabla[CellIndex(ChosenMove)], kEmpty) << id;
+    }
+}
