@@ -36,6 +36,21 @@ bool ParsePairs(const std::string& list, std::vector<int>& lowers) {
     return true;
 }
 
+// The earlier report at `path`, empty when there is none; false when it exists but cannot
+// be read, so that its hand-written notes are never overwritten unseen.
+bool ReadPreviousReport(const std::filesystem::path& path, std::string& text) {
+    text.clear();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return !ec;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) return false;
+    text = all.str();
+    return true;
+}
+
 std::string JoinArgs(const Args& args) {
     std::string s = "vorlix-cli ladder";
     for (const std::string& a : args) s += " " + a;
@@ -68,6 +83,12 @@ int Ladder(const Args& args) {
     const std::filesystem::path out = opt.count("--out") ? opt["--out"] : "docs/strength.md";
     std::filesystem::path plot = out;
     plot.replace_extension(".png");
+    // Checked before the games: finding out after an hour of play would lose the run.
+    std::string previous;
+    if (!ReadPreviousReport(out, previous)) {
+        std::fprintf(stderr, "vorlix-cli ladder: cannot read %s\n", out.string().c_str());
+        return 1;
+    }
 
     LadderRun run;
     run.GamesPerPair = static_cast<int>(games);
@@ -131,6 +152,12 @@ int Ladder(const Args& args) {
         std::fflush(stdout);
     }
 
+    // Read again: the notes may have been edited while the games were played.
+    if (!ReadPreviousReport(out, previous)) {
+        std::fprintf(stderr, "vorlix-cli ladder: cannot read %s\n", out.string().c_str());
+        return 1;
+    }
+    run.Notes = LadderNotes(previous);
     std::error_code ec;
     if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), ec);
     std::ofstream md(out, std::ios::binary | std::ios::trunc);

@@ -240,7 +240,29 @@ std::string LadderMarkdown(const LadderRun& run) {
                ")\n\n"
                "The plot: promised strength across, measured strength up; the grey diagonal is "
                "the promise kept exactly, the blue line joins the measured players.\n";
+    if (!run.Notes.empty()) out += "\n" + run.Notes;
     return out;
+}
+
+std::string LadderNotes(const std::string& previousReport) {
+    // The heading counts only as a line of its own; a trailing "\r" or blank is allowed
+    // so that a file edited on another system keeps its notes.
+    static const std::string kHeading = "## Notes";
+    for (size_t at = 0; at < previousReport.size();) {
+        size_t end = previousReport.find('\n', at);
+        if (end == std::string::npos) end = previousReport.size();
+        const std::string line = previousReport.substr(at, end - at);
+        if (line.compare(0, kHeading.size(), kHeading) == 0 &&
+            line.find_first_not_of(" \t\r", kHeading.size()) == std::string::npos) {
+            std::string notes = previousReport.substr(at);
+            if (notes.back() != '\n') notes += '\n';
+            return notes;
+        }
+        at = end + 1;
+    }
+    return kHeading +
+           "\n\nWritten by hand and kept when the report is regenerated: for every pair that "
+           "misses a target, which target and why.\n";
 }
 
 RgbImage LadderPlot(const std::vector<LadderPair>& pairs) {

@@ -66,9 +66,15 @@ struct LadderRun {
     int Jobs = 1;
     std::string Command;  // the command line that made the run
     std::string PlotFile; // file name of the plot, beside the markdown file
+    std::string Notes;    // the closing "## Notes" section, kept across runs
 };
 
+// The generated report, then run.Notes.
 std::string LadderMarkdown(const LadderRun& run);
+
+// The hand-written part of an earlier report: everything from its line "## Notes" to
+// the end (with a final line break), or a short placeholder section when it has none.
+std::string LadderNotes(const std::string& previousReport);
 RgbImage LadderPlot(const std::vector<LadderPair>& pairs);
 
 } // namespace cli

@@ -126,4 +126,32 @@ TEST(LadderReport, StrengthsChainFromLevelZero) {
     EXPECT_EQ(img.Height(), 640);
 }
 
+TEST(LadderReport, HandWrittenNotesSurviveARegeneratedReport) {
+    // A report regenerated from its own output keeps the notes word for word, and only
+    // once.
+    cli::LadderRun run;
+    run.Pairs = {Played(3, 150, 50, 0, {5, 10, 20, 30, 35})};
+    run.GamesPerPair = 200;
+    run.Command = "vorlix-cli ladder";
+    const std::string notes = "## Notes\n\n- Level 1 vs Level 0: too small, because.\n\n"
+                              "### Detail\nA line that says ## Notes is not a heading.\n";
+    run.Notes = notes;
+    const std::string first = cli::LadderMarkdown(run);
+    ASSERT_EQ(first.substr(first.size() - notes.size()), notes);
+    run.Notes = cli::LadderNotes(first);
+    EXPECT_EQ(run.Notes, notes);
+    EXPECT_EQ(cli::LadderMarkdown(run), first);
+
+    // Only a line of its own starts the section; a last line without a line break gets
+    // one, and a heading written on another system still counts.
+    EXPECT_EQ(cli::LadderNotes("# R\n## Notes and more\ntext\n## Notes\nkept"), "## Notes\nkept\n");
+    EXPECT_EQ(cli::LadderNotes("# R\r\n## Notes\r\nkept\r\n"), "## Notes\r\nkept\r\n");
+    EXPECT_EQ(cli::LadderNotes("# R\n### Notes\n"), cli::LadderNotes(""));
+
+    // Without notes (or without an earlier report) a placeholder section stands in.
+    const std::string placeholder = cli::LadderNotes("# Strength ladder\n\n| a | b |\n");
+    EXPECT_EQ(placeholder.rfind("## Notes\n", 0), 0u);
+    EXPECT_GT(placeholder.size(), std::string("## Notes\n").size());
+}
+
 } // namespace
