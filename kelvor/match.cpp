@@ -2,9 +2,8 @@
 
 #include "kelvor/kelvor_doc.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <cstdio>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -54,6 +53,9 @@ int PlayGame(const MatchOptions& o, int game) {
 
 MatchResult RunMatch(const MatchOptions& o, const std::function<void(const MatchResult&)>& onGame) {
     MatchResult result;
+    // A's points per game (2 won, 1 draw, 0 lost), -1 until the game is over: a pair is
+    // counted when its second game ends, whichever that is.
+    std::vector<int> points(static_cast<size_t>(std::max(0, o.games)), -1);
     std::mutex lock;
     std::atomic<int> next{0};
     auto worker = [&] {
@@ -61,6 +63,13 @@ MatchResult RunMatch(const MatchOptions& o, const std::function<void(const Match
             int outcome = PlayGame(o, g);
             std::lock_guard<std::mutex> hold(lock);
             (outcome == 1 ? result.wins : outcome == 2 ? result.losses : result.draws)++;
+            points[static_cast<size_t>(g)] = outcome == 1 ? 2 : outcome == 2 ? 0 : 1;
+            const int partner = g ^ 1;
+            if (partner < o.games && points[static_cast<size_t>(partner)] >= 0) {
+                ++result.pairs[static_cast<size_t>(points[static_cast<size_t>(g)] +
+                                                   points[static_cast<size_t>(partner)])];
+                ++result.completePairs;
+            }
             if (onGame) onGame(result);
         }
     };
@@ -68,37 +77,6 @@ MatchResult RunMatch(const MatchOptions& o, const std::function<void(const Match
     for (int j = 0; j < std::max(1, o.jobs); ++j) threads.emplace_back(worker);
     for (auto& t : threads) t.join();
     return result;
-}
-
-EloEstimate EstimateElo(int w, int l, int d) {
-    EloEstimate e;
-    double n = w + l + d;
-    if (n == 0) return e;
-    auto elo = [](double s) { return -400.0 * std::log10(1.0 / s - 1.0); };
-    e.score = (w + d / 2.0) / n;
-    double var = (w * std::pow(1 - e.score, 2) + d * std::pow(0.5 - e.score, 2) +
-                  l * std::pow(0 - e.score, 2)) /
-                 n;
-    double margin = 1.959964 * std::sqrt(var / n);
-    e.elo = elo(e.score);
-    e.error = (elo(e.score + margin) - elo(e.score - margin)) / 2;
-    e.los = w + l > 0 ? 0.5 + 0.5 * std::erf((w - l) / std::sqrt(2.0 * (w + l))) : 0.5;
-    e.drawRatio = d / n;
-    return e;
-}
-
-std::string MatchSummary(const std::string& a, const std::string& b, const MatchResult& r) {
-    EloEstimate e = EstimateElo(r.wins, r.losses, r.draws);
-    char line[256];
-    std::string out;
-    std::snprintf(line, sizeof line, "Score of %s vs %s: %d - %d - %d  [%.3f] %d\n", a.c_str(),
-                  b.c_str(), r.wins, r.losses, r.draws, e.score, r.wins + r.losses + r.draws);
-    out += line;
-    std::snprintf(line, sizeof line,
-                  "Elo difference: %.1f +/- %.1f, LOS: %.1f %%, DrawRatio: %.1f %%\n", e.elo,
-                  e.error, e.los * 100, e.drawRatio * 100);
-    out += line;
-    return out;
 }
 
 } // namespace kelvor

@@ -1,6 +1,8 @@
 #pragma once
-// Engine-against-engine matches of kelvor levels and their statistics.
+// Engine-against-engine matches of kelvor levels: the games and their results. The
+// statistics of a result are the front end's business.
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -20,6 +22,10 @@ struct MatchOptions {
 
 struct MatchResult {
     int wins = 0, losses = 0, draws = 0; // from A's side
+    // Pairs whose two games are both over, by A's score in the pair: pairs[k] scored
+    // k/4 (two losses 0, two wins 4, a win and a loss or two draws 2).
+    std::array<int, 5> pairs{};
+    int completePairs = 0;
 };
 
 // Plays game pairs: each pair starts from the same random three-stone opening (the
@@ -28,15 +34,5 @@ struct MatchResult {
 // a lock).
 MatchResult RunMatch(const MatchOptions& options,
                      const std::function<void(const MatchResult&)>& onGame = {});
-
-struct EloEstimate {
-    double score = 0, elo = 0, error = 0, los = 0, drawRatio = 0;
-};
-// Score, Elo difference with its 95 % error, likelihood of superiority and draw ratio.
-EloEstimate EstimateElo(int wins, int losses, int draws);
-
-// "Score of A vs B: W - L - D  [0.xxx] N" and "Elo difference: E +/- M, LOS: x %,
-// DrawRatio: y %", each with a line break.
-std::string MatchSummary(const std::string& a, const std::string& b, const MatchResult& r);
 
 } // namespace kelvor

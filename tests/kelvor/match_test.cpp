@@ -1,4 +1,4 @@
-// Match statistics against published reference values, and a tiny match.
+// A tiny match: every game counted, and its pair.
 
 #include "kelvor/match.h"
 #include "support/test_support.h"
@@ -6,19 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(MatchStatistics, ReferenceValues) {
-    kelvor::EloEstimate e = kelvor::EstimateElo(136, 96, 111);
-    EXPECT_NEAR(e.elo, 40.70, 0.01);
-    EXPECT_NEAR(e.error, 30.43, 0.01);
-    EXPECT_NEAR(e.drawRatio, 111.0 / 343, 1e-9);
-}
-
-TEST(MatchStatistics, SummaryLines) {
-    std::string s = kelvor::MatchSummary("A", "B", {15, 5, 5});
-    EXPECT_EQ(s.substr(0, s.find('\n')), "Score of A vs B: 15 - 5 - 5  [0.700] 25");
-    EXPECT_EQ(s.find("Elo difference: 147.2 +/- "), s.find('\n') + 1);
-}
 
 TEST(Match, PairOfGamesCountsEveryGame) {
     testing_support::RecordingBoxes quiet;
@@ -29,6 +16,25 @@ TEST(Match, PairOfGamesCountsEveryGame) {
     o.folder = KELVOR_DATA_DIR;
     kelvor::MatchResult r = kelvor::RunMatch(o);
     EXPECT_EQ(r.wins + r.losses + r.draws, 2);
+    // The one pair scores what its two games add up to from A's side.
+    EXPECT_EQ(r.completePairs, 1);
+    const int points = 2 * r.wins + r.draws;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(r.pairs[static_cast<size_t>(k)], k == points ? 1 : 0);
+}
+
+TEST(Match, AnOddGameLeavesItsPairIncomplete) {
+    testing_support::RecordingBoxes quiet;
+    kelvor::MatchOptions o;
+    o.levelA = 1;
+    o.levelB = 1;
+    o.boardSize = 13;
+    o.games = 3;
+    o.jobs = 2;
+    o.folder = KELVOR_DATA_DIR;
+    kelvor::MatchResult r = kelvor::RunMatch(o);
+    EXPECT_EQ(r.wins + r.losses + r.draws, 3);
+    EXPECT_EQ(r.completePairs, 1);
+    EXPECT_EQ(r.pairs[0] + r.pairs[1] + r.pairs[2] + r.pairs[3] + r.pairs[4], 1);
 }
 
 } // namespace

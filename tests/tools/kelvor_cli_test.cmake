@@ -19,8 +19,14 @@ expect_output("D8 H8" forbidden --size 15 --moves E8,A1,F8,A3,G8,A5,J8,A7,K8,A9,
 expect_output("N13" forbidden --size 13 --moves K13 A1 L13 A2 M13 A3 N10 A4 N11 A5 N12 A6)
 expect_output("move (G8|M8) value 30000" think --variant gomoku --size 15 --level 3 --moves H8 A1 J8 A2 K8 A3 L8 A4)
 expect_output("move [A-HJ-P][0-9]+ value -?[0-9]+" think --variant renju --size 15 --level 2 --moves H8 H9)
-expect_output("Score of level 2 vs level 1: [0-9] - [0-9] - [0-9]  \\[[01]\\.[0-9][0-9][0-9]\\] 2\nElo difference: .*"
+expect_output("Score of level 2 vs level 1: [0-9] - [0-9] - [0-9]  \\[[01]\\.[0-9][0-9][0-9]\\] 2\nElo difference: [-0-9.inf]+ \\+/- [0-9.na]+, LOS: [0-9.]+ %, DrawRatio: [0-9.]+ %\nPtnml\\(0-2\\): \\[[01], [01], [01], [01], [01]\\], pair Elo: [-0-9.inf]+ \\+/- [0-9.na]+"
   match --black 2 --white 1 --variant gomoku --games 2 --jobs 2)
+# A match without its tables ends with the reason, not in the middle of a game.
+execute_process(COMMAND ${CLI} match --games 2 --data ${CMAKE_CURRENT_LIST_DIR}/no-such-folder
+  OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot read renju.tbl")
+  message(FATAL_ERROR "kelvor-cli match without tables: exit ${rc}, '${err}'")
+endif()
 expect_usage_error(forbidden --size 14)
 expect_usage_error(think --variant chess)
 expect_usage_error(think --level 13)

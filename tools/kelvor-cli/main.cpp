@@ -7,6 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
+#include "tools/match_report/match_report.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -200,12 +201,24 @@ int Match(const Args& args) {
         return Usage(kMatchUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
+    // Without its tables a game cannot start: say so instead of failing in every game.
+    if (!kelvor::CKelvorDoc(m.folder, 1).TablesLoaded()) {
+        platform::SetMessageBoxes(nullptr);
+        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
+        return 1;
+    }
     std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
     kelvor::MatchResult r = kelvor::RunMatch(m, [&](const kelvor::MatchResult& now) {
         std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
     });
     platform::SetMessageBoxes(nullptr);
-    std::fputs(kelvor::MatchSummary(a, b, r).c_str(), stdout);
+    match_report::Tally t;
+    t.Wins = r.wins;
+    t.Losses = r.losses;
+    t.Draws = r.draws;
+    t.Pairs = r.pairs;
+    t.CompletePairs = r.completePairs;
+    std::fputs(match_report::SummaryLines(a, b, t).c_str(), stdout);
     return 0;
 }
 

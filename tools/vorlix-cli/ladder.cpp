@@ -5,6 +5,8 @@
 #include "ladder_report.h"
 #include "match_setup.h"
 
+#include "tools/match_report/match_report.h"
+
 #include "vorlix/game/match.h"
 #include "vorlix/game/random.h"
 
@@ -147,8 +149,10 @@ int Ladder(const Args& args) {
 
         const LadderVerdict v = JudgeLadderPair(pair);
         std::printf("%s vs %s: %d - %d - %d  Elo %s +/- %s (promised %s)\n", hi.Name.c_str(),
-                    lo.Name.c_str(), s.Wins, s.Losses, s.Draws, NumberText(v.Elo, 1).c_str(),
-                    NumberText(v.Error, 1).c_str(), NumberText(v.PromisedGap, 0).c_str());
+                    lo.Name.c_str(), s.Wins, s.Losses, s.Draws,
+                    match_report::NumberText(v.Elo, 1).c_str(),
+                    match_report::NumberText(v.Error, 1).c_str(),
+                    match_report::NumberText(v.PromisedGap, 0).c_str());
         std::fflush(stdout);
     }
 

@@ -2,7 +2,7 @@
 
 #include "players_setup.h"
 
-#include "vorlix/game/match_stats.h"
+#include "tools/match_report/match_report.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,16 +24,6 @@ std::string TimeText(double seconds) {
 }
 
 } // namespace
-
-std::string NumberText(double v, int decimals) {
-    if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
-    if (std::isnan(v)) return "nan";
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v + 0.0); // no "-0.0"
-    if (std::string(buf).find_first_not_of("-0.") == std::string::npos)
-        std::snprintf(buf, sizeof buf, "%.*f", decimals, 0.0);
-    return buf;
-}
 
 bool PrepareMatch(vorlix::MatchOptions& o, vorlix::OpeningBook& book, const std::string& bookPath,
                   std::string* error) {
@@ -62,20 +52,13 @@ double MeanMsPerMove(const std::vector<vorlix::MatchGame>& games, int seat) {
 
 void PrintMatchSummary(const vorlix::MatchOptions& o, const std::vector<vorlix::MatchGame>& games) {
     const vorlix::MatchSummary s = vorlix::Summarise(games);
-    const int n = s.Wins + s.Losses + s.Draws;
-    const vorlix::EloEstimate e = vorlix::EstimateElo(s.Wins, s.Losses, s.Draws);
-    std::printf("Score of %s vs %s: %d - %d - %d  [%.3f] %d\n", o.First.c_str(), o.Second.c_str(),
-                s.Wins, s.Losses, s.Draws, e.Score, n);
-    std::printf("Elo difference: %s +/- %s, LOS: %.1f %%, DrawRatio: %.1f %%\n",
-                NumberText(e.Elo, 1).c_str(), NumberText(e.Error, 1).c_str(),
-                100.0 * vorlix::LikelihoodOfSuperiority(s.Wins, s.Losses),
-                n ? 100.0 * s.Draws / n : 0.0);
-    if (s.CompletePairs > 0) {
-        const vorlix::EloEstimate p = vorlix::EstimateEloPairs(s.Pairs);
-        std::printf("Ptnml(0-2): [%d, %d, %d, %d, %d], pair Elo: %s +/- %s\n", s.Pairs[0],
-                    s.Pairs[1], s.Pairs[2], s.Pairs[3], s.Pairs[4], NumberText(p.Elo, 1).c_str(),
-                    NumberText(p.Error, 1).c_str());
-    }
+    match_report::Tally t;
+    t.Wins = s.Wins;
+    t.Losses = s.Losses;
+    t.Draws = s.Draws;
+    t.Pairs = s.Pairs;
+    t.CompletePairs = s.CompletePairs;
+    std::fputs(match_report::SummaryLines(o.First, o.Second, t).c_str(), stdout);
     if (s.Failed) std::printf("Games without a result: %d\n", s.Failed);
     for (int seat = 0; seat < 2; ++seat) {
         double total = 0.0, max = 0.0;

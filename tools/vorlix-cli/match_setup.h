@@ -25,7 +25,4 @@ void PrintMatchSummary(const vorlix::MatchOptions& o, const std::vector<vorlix::
 // Mean thinking time per move of seat 0 (the first player) or 1, in milliseconds.
 double MeanMsPerMove(const std::vector<vorlix::MatchGame>& games, int seat);
 
-// v with `decimals` decimals, "inf", "-inf" or "nan"; never "-0.0".
-std::string NumberText(double v, int decimals);
-
 } // namespace cli
