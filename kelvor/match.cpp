@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -42,9 +43,28 @@ int PlayGame(const MatchOptions& o, int game) {
     const bool aBlack = game % 2 == 0;
     doc.PlayerLevel =
         aBlack ? std::array<int, 2>{o.levelA, o.levelB} : std::array<int, 2>{o.levelB, o.levelA};
-    for (auto [x, y] : Opening(o, game / 2, doc.Centre)) doc.MakeMove(x, y);
-    while (doc.GameState != kGameOver)
-        if (!doc.ComputerMove()) break;
+    // With a second table set B thinks in a document of its own that follows every move.
+    std::unique_ptr<CKelvorDoc> docB;
+    if (!o.folderB.empty()) {
+        docB = std::make_unique<CKelvorDoc>(o.folderB,
+                                            o.seed * 1000033u + static_cast<unsigned>(game));
+        docB->Variant = o.variant;
+        docB->OpeningBook = o.book;
+        docB->MaxSeconds = o.maxSeconds;
+        docB->SetBoardSize(o.boardSize);
+        docB->PlayerLevel = doc.PlayerLevel;
+    }
+    auto play = [&](int x, int y) {
+        doc.MakeMove(x, y);
+        if (docB) docB->MakeMove(x, y);
+    };
+    for (auto [x, y] : Opening(o, game / 2, doc.Centre)) play(x, y);
+    while (doc.GameState != kGameOver) {
+        const bool bToMove = (doc.ToMove == kBlack) != aBlack;
+        ThinkResult r = bToMove && docB ? docB->Think() : doc.Think();
+        if (r.x < 0 || !IsFree(doc.Board[r.x][r.y])) break;
+        play(r.x, r.y);
+    }
     if (doc.Winner == 0) return 0;
     return (doc.Winner == kBlack) == aBlack ? 1 : 2;
 }

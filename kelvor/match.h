@@ -17,7 +17,8 @@ struct MatchOptions {
     unsigned seed = 1;
     int maxSeconds = 60; // per move
     bool book = false;
-    std::string folder; // where the tables (and books) are
+    std::string folder;  // where the tables (and books) are
+    std::string folderB; // B's tables and books when not empty: a match between two table sets
 };
 
 struct MatchResult {

@@ -7,21 +7,37 @@
 
 namespace kelvor {
 
-const KindRule* PatternDescription::Find(int kind) const {
+const KindRule* PatternDescription::Find(const std::string& name) const {
     for (const auto& r : rules)
-        if (r.kind == kind) return &r;
+        if (r.name == name) return &r;
     return nullptr;
 }
 
 namespace {
 
-// The kinds the description may name, with their fixed numbers.
+// The rules the description must name, with the kinds they stand for.
 const std::map<std::string, int> kKindNames = {
-    {"overline", kOverline}, {"five", kFive},   {"double-four", kDoubleFour},
-    {"four", kFour},         {"three", kThree}, {"closed-three", kClosedThree},
-    {"open-two", kOpenTwo},  {"two", kTwo},     {"open-one", kOpenOne},
-    {"one", kOne},           {"dead", kDead},
+    {"overline", kOverline},
+    {"five", kFive},
+    {"double-four", kDoubleFour},
+    {"four", kFour},
+    {"straight-four", kFour},
+    {"three", kThree},
+    {"closed-three", kClosedThree},
+    {"open-two", kOpenTwo},
+    {"two", kTwo},
+    {"open-one", kOpenOne},
+    {"one", kOne},
+    {"dead", kDead},
 };
+
+// The rule that scores an analysed line.
+std::string RuleName(const LineAnalysis& a) {
+    if (a.straight) return "straight-four";
+    for (const auto& [name, kind] : kKindNames)
+        if (kind == a.kind && name != "straight-four") return name;
+    throw std::logic_error("patterns: no rule for kind " + std::to_string(a.kind));
+}
 
 bool ParseFlag(const std::string& word, const char* yes, int lineNo) {
     if (word == yes) return true;
@@ -56,13 +72,13 @@ PatternDescription ParsePatternDescription(const std::string& text) {
                                      ": expected four scores, keys and defences");
         r.keys = ParseFlag(keys, "keys", lineNo);
         r.defences = ParseFlag(defences, "defences", lineNo);
-        if (d.Find(r.kind))
+        if (d.Find(r.name))
             throw std::runtime_error("patterns line " + std::to_string(lineNo) + ": '" + name +
                                      "' given twice");
         d.rules.push_back(r);
     }
     for (const auto& [name, kind] : kKindNames)
-        if (!d.Find(kind)) throw std::runtime_error("patterns: kind '" + name + "' missing");
+        if (!d.Find(name)) throw std::runtime_error("patterns: kind '" + name + "' missing");
     return d;
 }
 
@@ -190,6 +206,7 @@ LineAnalysis AnalyseLine(const LineCells& cells, bool exact) {
     Rank rank = RankOf(c, exact);
     LineAnalysis a;
     a.kind = kRankKind[rank];
+    a.straight = rank == rStraightFour;
     if (rank == rFour || rank == rStraightFour || rank == rDoubleFour) {
         for (int i : Completions(c, exact)) a.keys.push_back(i - 5);
     } else if (rank >= rOne && rank <= rThree) {
@@ -262,8 +279,8 @@ class Builder {
     int Leaf(const LineCells& c) {
         LineAnalysis black = AnalyseLine(c, true);
         LineAnalysis white = AnalyseLine(c, false);
-        const KindRule* rb = d_.Find(black.kind);
-        const KindRule* rw = d_.Find(white.kind);
+        const KindRule* rb = d_.Find(RuleName(black));
+        const KindRule* rw = d_.Find(RuleName(white));
         std::array<int, kRecordValues> r{};
         r[kBlackOwn] = rb->blackOwn;
         r[kBlackOpp] = rb->blackOpp;

@@ -7,8 +7,9 @@
 // the other colour). Every kind is defined by what S makes on that line:
 //   five         a run of exactly five through S (renju black), five or more otherwise
 //   overline     a run of six or more through S (renju black)
-//   four         a completion cell exists: one more stone there makes a five with S;
-//                two completions five cells apart are one straight four
+//   four         a completion cell exists: one more stone there makes a five with S
+//   straight-four  two completions five cells apart: one four that cannot be stopped;
+//                it has the kind of a four and scores of its own
 //   double-four  two fours on the line
 //   three        one more stone makes a straight four with S
 //   closed-three one more stone makes a four
@@ -29,7 +30,7 @@
 
 namespace kelvor {
 
-// One line of the description: a kind with its scores and recorded cells.
+// One line of the description: a named rule, its kind, scores and recorded cells.
 struct KindRule {
     std::string name;
     int kind = 0;
@@ -40,7 +41,7 @@ struct KindRule {
 
 struct PatternDescription {
     std::vector<KindRule> rules;
-    const KindRule* Find(int kind) const;
+    const KindRule* Find(const std::string& name) const;
 };
 
 // Parses the description; throws std::runtime_error naming the line on a fault.
@@ -50,6 +51,7 @@ PatternDescription ParsePatternDescription(const std::string& text);
 // (cells[5] is S): 0 empty, 1 own stone, 2 blocked.
 struct LineAnalysis {
     int kind = kDead;
+    bool straight = false;     // a four with two completions: the "straight-four" rule
     std::vector<int> keys;     // offsets, ascending
     std::vector<int> defences; // offsets, ascending, not repeating the keys
 };

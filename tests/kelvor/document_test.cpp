@@ -178,6 +178,35 @@ TEST_F(Fixture, ComputerBlocksAFour) {
     EXPECT_TRUE(cell == "G8" || cell == "M8") << cell;
 }
 
+// An open three must be answered at every level: the cells that would make it a
+// straight four lift the threat threshold, so only blocks (or stronger moves) remain.
+TEST_F(Fixture, ComputerAnswersAnOpenThreeAtEveryLevel) {
+    for (int variant : {0, 1})
+        for (int level : {1, 2, 4, 6, 12}) {
+            doc.Variant = variant;
+            doc.NewGame();
+            // Black H8 J8 K8 with G8 and L8 free on both sides; white's stones far away.
+            for (const char* m : {"H8", "B2", "J8", "B14", "K8"}) Play(m);
+            doc.PlayerLevel = {0, level};
+            ThinkResult r = doc.Think();
+            std::string cell = CellText(r.x, r.y);
+            EXPECT_TRUE(cell == "G8" || cell == "L8" || cell == "F8" || cell == "M8")
+                << "variant " << variant << " level " << level << ": " << cell;
+        }
+}
+
+// Two threes made by one stone win in gomoku; the cell where the opponent would make
+// them is taken first.
+TEST_F(Fixture, ComputerTakesTheCellOfADoubleThree) {
+    // Black H8 J8 (row) and G10 G11 (column): G8 makes two open threes for black.
+    for (const char* m : {"H8", "A1", "J8", "A15", "G10", "O1", "G11"}) Play(m);
+    for (int level : {1, 3, 5}) {
+        doc.PlayerLevel = {0, level};
+        ThinkResult r = doc.Think();
+        EXPECT_EQ(CellText(r.x, r.y), "G8") << "level " << level;
+    }
+}
+
 TEST_F(Fixture, ComputerTakesItsFive) {
     for (const char* m : {"H8", "A1", "J8", "A2", "K8", "A3", "L8", "A4"}) Play(m);
     doc.PlayerLevel = {6, 0};

@@ -37,4 +37,19 @@ TEST(Match, AnOddGameLeavesItsPairIncomplete) {
     EXPECT_EQ(r.pairs[0] + r.pairs[1] + r.pairs[2] + r.pairs[3] + r.pairs[4], 1);
 }
 
+// With a second table set the second player thinks in a document of its own that
+// follows every move; the games still end with a result and are all counted.
+TEST(Match, SecondTableSetPlaysWholeGames) {
+    testing_support::RecordingBoxes quiet;
+    kelvor::MatchOptions o;
+    o.levelA = 2;
+    o.levelB = 2;
+    o.games = 2;
+    o.variant = 0;
+    o.folder = KELVOR_DATA_DIR;
+    o.folderB = KELVOR_DATA_DIR;
+    kelvor::MatchResult r = kelvor::RunMatch(o);
+    EXPECT_EQ(r.wins + r.losses + r.draws, 2);
+}
+
 } // namespace

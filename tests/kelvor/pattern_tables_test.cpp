@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -309,3 +311,77 @@ TEST(PatternWalk, ALoopingTableThrows) {
 }
 
 } // namespace
+
+namespace {
+
+// The committed description with one rule's white-own score replaced.
+std::string DescriptionWith(const std::string& rule, int whiteOwn) {
+    std::string text;
+    EXPECT_TRUE(platform::ReadFile(std::string(KELVOR_DATA_DIR) + "patterns.txt", text));
+    std::string out, line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string name;
+        int bo, bp, wo, wp;
+        std::string rest;
+        if (words >> name && name == rule && words >> bo >> bp >> wo >> wp) {
+            std::getline(words, rest);
+            line = name + " " + std::to_string(bo) + " " + std::to_string(bp) + " " +
+                   std::to_string(whiteOwn) + " " + std::to_string(wp) + rest;
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PatternDescription, StraightFourIsScoredApartFromAClosedFour) {
+    PatternTables t =
+        CompilePatterns(ParsePatternDescription(DescriptionWith("straight-four", 4321)), nullptr);
+    BoardGrid b{};
+    for (auto& row : b) row.fill(kEmpty);
+    // White . W W S W . on row 5: a straight four through S = (6, 5).
+    for (int x : {4, 5, 7}) b[x][5] = kWhite;
+    LineWalk open = WalkLine(t, b, 15, 6, 5, 0, 0);
+    EXPECT_EQ(t.Record(open.record)[kWhiteKind], kFour);
+    EXPECT_EQ(t.Record(open.record)[kWhiteOwn], 4321);
+    EXPECT_EQ(t.Record(open.record)[kKeyCount], 2);
+    // Blocked on one side by black: a four with one completion keeps the four's score.
+    b[3][5] = kBlack;
+    LineWalk closed = WalkLine(t, b, 15, 6, 5, 0, kWhite);
+    EXPECT_EQ(t.Record(closed.record)[kWhiteKind], kFour);
+    EXPECT_NE(t.Record(closed.record)[kWhiteOwn], 4321);
+    EXPECT_EQ(t.Record(closed.record)[kKeyCount], 1);
+    // At the edge of the board the same holds: S W W W at columns 0..3 has one completion.
+    for (auto& row : b) row.fill(kEmpty);
+    for (int x : {1, 2, 3}) b[x][9] = kWhite;
+    LineWalk edge = WalkLine(t, b, 15, 0, 9, 0, 0);
+    EXPECT_EQ(t.Record(edge.record)[kWhiteKind], kFour);
+    EXPECT_NE(t.Record(edge.record)[kWhiteOwn], 4321);
+}
+
+TEST(PatternDescription, FaultsNameTheLine) {
+    auto message = [](const std::string& text) {
+        try {
+            ParsePatternDescription(text);
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    std::string text = DescriptionWith("four", 1000);
+    std::string withoutStraight;
+    {
+        std::istringstream in(text);
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("straight-four", 0) != 0) withoutStraight += line + "\n";
+    }
+    EXPECT_EQ(message(withoutStraight), "patterns: kind 'straight-four' missing");
+    EXPECT_EQ(message(text + "straight-four 1 1 1 1 keys -\n").find("given twice") !=
+                  std::string::npos,
+              true);
+    EXPECT_EQ(message("fourish 1 1 1 1 - -\n"), "patterns line 1: unknown kind 'fourish'");
+}

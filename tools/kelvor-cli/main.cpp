@@ -109,8 +109,9 @@ const char* kForbiddenUsage = "forbidden --size N --moves M1 M2 ... [--data DIR]
 const char* kThinkUsage =
     "think --variant renju|gomoku --size N --level L --moves M1 M2 ... [--vct] [--seed S] "
     "[--time SECONDS] [--data DIR]";
-const char* kMatchUsage = "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
-                          "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR]";
+const char* kMatchUsage =
+    "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
+    "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR] [--data-b DIR]";
 const char* kSoakUsage = "soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] "
                          "[--max-moves M] [--data DIR]";
 const char* kTablesUsage = "tables DIR";
@@ -196,6 +197,7 @@ int Match(const Args& args) {
     m.maxSeconds = o.Int("time", 60);
     m.book = o.Has("book");
     m.folder = DataFolder(o);
+    if (o.Has("data-b")) m.folderB = o.Get("data-b", "") + "/";
     if (!o.ok || !ok || m.levelA < 1 || m.levelA > 12 || m.levelB < 1 || m.levelB > 12 ||
         m.games < 1 || m.jobs < 1 || !ValidSize(m.boardSize))
         return Usage(kMatchUsage);
@@ -205,6 +207,12 @@ int Match(const Args& args) {
     if (!kelvor::CKelvorDoc(m.folder, 1).TablesLoaded()) {
         platform::SetMessageBoxes(nullptr);
         std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
+        return 1;
+    }
+    if (!m.folderB.empty() && !kelvor::CKelvorDoc(m.folderB, 1).TablesLoaded()) {
+        platform::SetMessageBoxes(nullptr);
+        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs in %s\n",
+                     m.folderB.c_str());
         return 1;
     }
     std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
