@@ -34,24 +34,28 @@ std::vector<std::pair<int, int>> Opening(const MatchOptions& o, int pair, int ce
 }
 
 // 0 draw, 1 A won, 2 B won.
+// A document for one side of a game: the match's variant, book, time and board.
+std::unique_ptr<CKelvorDoc> GameDocument(const MatchOptions& o, const std::string& folder,
+                                         unsigned seed) {
+    auto doc = std::make_unique<CKelvorDoc>(folder, seed);
+    doc->Variant = o.variant;
+    doc->OpeningBook = o.book;
+    doc->MaxSeconds = o.maxSeconds;
+    doc->SetBoardSize(o.boardSize);
+    return doc;
+}
+
 int PlayGame(const MatchOptions& o, int game) {
-    CKelvorDoc doc(o.folder, o.seed * 1000003u + static_cast<unsigned>(game));
-    doc.Variant = o.variant;
-    doc.OpeningBook = o.book;
-    doc.MaxSeconds = o.maxSeconds;
-    doc.SetBoardSize(o.boardSize);
+    const unsigned g = static_cast<unsigned>(game);
+    std::unique_ptr<CKelvorDoc> docA = GameDocument(o, o.folder, o.seed * 1000003u + g);
+    CKelvorDoc& doc = *docA;
     const bool aBlack = game % 2 == 0;
     doc.PlayerLevel =
         aBlack ? std::array<int, 2>{o.levelA, o.levelB} : std::array<int, 2>{o.levelB, o.levelA};
     // With a second table set B thinks in a document of its own that follows every move.
     std::unique_ptr<CKelvorDoc> docB;
     if (!o.folderB.empty()) {
-        docB = std::make_unique<CKelvorDoc>(o.folderB,
-                                            o.seed * 1000033u + static_cast<unsigned>(game));
-        docB->Variant = o.variant;
-        docB->OpeningBook = o.book;
-        docB->MaxSeconds = o.maxSeconds;
-        docB->SetBoardSize(o.boardSize);
+        docB = GameDocument(o, o.folderB, o.seed * 1000033u + g);
         docB->PlayerLevel = doc.PlayerLevel;
     }
     auto play = [&](int x, int y) {

@@ -7,13 +7,19 @@
 
 namespace {
 
+// A match of `games` games between two levels with the committed tables.
+kelvor::MatchOptions Options(int levelA, int levelB, int games) {
+    kelvor::MatchOptions o;
+    o.levelA = levelA;
+    o.levelB = levelB;
+    o.games = games;
+    o.folder = KELVOR_DATA_DIR;
+    return o;
+}
+
 TEST(Match, PairOfGamesCountsEveryGame) {
     testing_support::RecordingBoxes quiet;
-    kelvor::MatchOptions o;
-    o.levelA = 2;
-    o.levelB = 1;
-    o.games = 2;
-    o.folder = KELVOR_DATA_DIR;
+    kelvor::MatchOptions o = Options(2, 1, 2);
     kelvor::MatchResult r = kelvor::RunMatch(o);
     EXPECT_EQ(r.wins + r.losses + r.draws, 2);
     // The one pair scores what its two games add up to from A's side.
@@ -24,13 +30,9 @@ TEST(Match, PairOfGamesCountsEveryGame) {
 
 TEST(Match, AnOddGameLeavesItsPairIncomplete) {
     testing_support::RecordingBoxes quiet;
-    kelvor::MatchOptions o;
-    o.levelA = 1;
-    o.levelB = 1;
+    kelvor::MatchOptions o = Options(1, 1, 3);
     o.boardSize = 13;
-    o.games = 3;
     o.jobs = 2;
-    o.folder = KELVOR_DATA_DIR;
     kelvor::MatchResult r = kelvor::RunMatch(o);
     EXPECT_EQ(r.wins + r.losses + r.draws, 3);
     EXPECT_EQ(r.completePairs, 1);
@@ -41,12 +43,8 @@ TEST(Match, AnOddGameLeavesItsPairIncomplete) {
 // follows every move; the games still end with a result and are all counted.
 TEST(Match, SecondTableSetPlaysWholeGames) {
     testing_support::RecordingBoxes quiet;
-    kelvor::MatchOptions o;
-    o.levelA = 2;
-    o.levelB = 2;
-    o.games = 2;
+    kelvor::MatchOptions o = Options(2, 2, 2);
     o.variant = 0;
-    o.folder = KELVOR_DATA_DIR;
     o.folderB = KELVOR_DATA_DIR;
     kelvor::MatchResult r = kelvor::RunMatch(o);
     EXPECT_EQ(r.wins + r.losses + r.draws, 2);
