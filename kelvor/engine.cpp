@@ -59,6 +59,23 @@ template <class T, class Key> void ShellSortDescending(std::vector<T>& v, Key ke
         }
 }
 
+// The kind of a record for `colour`. The renju black reading is the exact one (five
+// exactly, six or more an overline); gomoku with ExactFive reads both colours so.
+int KindOf(const int* rec, int variant, bool exactFive, int colour) {
+    const bool exact = variant == 0 ? colour == kBlack : exactFive;
+    return rec[exact ? kBlackKind : kWhiteKind];
+}
+
+// The score column (own; the opponent's is the next) of a record for `colour`. In
+// gomoku with ExactFive the two readings differ only on lines an overline touches
+// (six or more is no five there, and a completion making six is no four): those take
+// the exact reading's scores, every other line the gomoku scores.
+int ScoreColumn(const int* rec, int variant, bool exactFive, int colour) {
+    if (variant == 0) return colour == kWhite ? kWhiteOwn : kBlackOwn;
+    if (exactFive && rec[kBlackKind] != rec[kWhiteKind]) return kBlackOwn;
+    return kWhiteOwn;
+}
+
 } // namespace
 
 CKelvorEngine::CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed)
@@ -91,10 +108,9 @@ int CKelvorEngine::MarkCandidates(int x, int y, std::vector<int>* turned) {
 
 CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
     CellValue v;
-    const bool gomoku = Variant == 1;
     auto score = [&](int dir, int record, int colour) {
         const int* rec = tables_->Record(record);
-        int column = gomoku || colour == kWhite ? kWhiteOwn : kBlackOwn;
+        int column = ScoreColumn(rec, Variant, ExactFive, colour);
         if (colour == ToMove) {
             v.own += rec[column];
             v.ownRecord[dir] = record;
@@ -214,11 +230,11 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             int bonus = 0;
             for (int d = 0; d < 4; ++d) {
                 if (v.ownRecord[d] < 0) continue;
-                int k = tables_->Record(v.ownRecord[d])[renjuBlack ? kBlackKind : kWhiteKind];
+                int k = KindOf(tables_->Record(v.ownRecord[d]), Variant, ExactFive, ToMove);
                 if (!IsThreatKind(k)) continue;
                 for (int e = 0; e < 4; ++e) {
                     if (e == d || v.ownRecord[e] < 0) continue;
-                    int k2 = tables_->Record(v.ownRecord[e])[renjuBlack ? kBlackKind : kWhiteKind];
+                    int k2 = KindOf(tables_->Record(v.ownRecord[e]), Variant, ExactFive, ToMove);
                     if (IsStrongKind(k2))
                         bonus = std::max(bonus, k == kClosedThree || k == kOpenTwo ? 100 : 50);
                 }
@@ -227,7 +243,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             for (int d = 0; d < 4; ++d) {
                 if (v.oppRecord[d] < 0) continue;
                 const int* rec = tables_->Record(v.oppRecord[d]);
-                int k = rec[Variant == 0 && ToMove == kWhite ? kBlackKind : kWhiteKind];
+                int k = KindOf(rec, Variant, ExactFive, Other(ToMove));
                 if (!IsStrongKind(k)) continue;
                 if (static_cast<int>(defenceCells_.size()) < kMaxDefenceCells)
                     defenceCells_.push_back(x + y * kMaxSize);

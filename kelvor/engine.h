@@ -63,6 +63,9 @@ class CKelvorEngine {
     int BoardSize = 15;
     int Centre = 7;
     int Variant = 1; // 0 renju, 1 gomoku
+    // Gomoku with exactly five (an overline does not win), for either colour; without
+    // it gomoku's five is five or more. Renju ignores it: there only black is exact.
+    bool ExactFive = false;
     bool TournamentOpening = false;
     bool VctSearch = false;
     int HiBreadth = 1;

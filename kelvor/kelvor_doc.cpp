@@ -67,6 +67,7 @@ void CKelvorDoc::CopyToEngine(CKelvorEngine& e) const {
     e.BoardSize = BoardSize;
     e.Centre = Centre;
     e.Variant = Variant;
+    e.ExactFive = ExactFive;
     e.TournamentOpening = TournamentOpening;
     e.VctSearch = VctSearch;
     e.HiBreadth = HiBreadth;

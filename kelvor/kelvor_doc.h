@@ -36,6 +36,8 @@ class CKelvorDoc {
 
     // --- game state ---
     int Variant = 1; // 0 renju, 1 gomoku
+    // Gomoku with exactly five: an overline does not win (see CKelvorEngine).
+    bool ExactFive = false;
     int BoardSize = 15;
     int Centre = 7;
     BoardGrid Board{};
