@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,10 +51,57 @@ BridgePlayer::BridgePlayer(EngineEntry entry, std::string folder, const VorlixHo
 bool BridgePlayer::Fail(const std::string& why) {
     failed_ = true;
     failure_ = "engine " + entry_.Name + ": " + why;
-    std::fprintf(stderr, "gomocup: %s\n", failure_.c_str());
-    std::fflush(stderr);
+    Report(failure_);
     engine_.Stop();
     return false;
+}
+
+void BridgePlayer::Log(const std::string& text) const {
+    if (entry_.Log.empty()) return;
+    if (entry_.Log == "-") {
+        std::fprintf(stderr, "gomocup: %s\n", text.c_str());
+        std::fflush(stderr);
+        return;
+    }
+    const std::string path = entry_.Log[0] == '/' ? entry_.Log : folder_ + entry_.Log;
+    if (std::FILE* f = std::fopen(path.c_str(), "a")) {
+        std::fprintf(f, "%s\n", text.c_str());
+        std::fclose(f);
+    }
+}
+
+void BridgePlayer::Report(const std::string& text) const {
+    std::fprintf(stderr, "gomocup: %s\n", text.c_str());
+    std::fflush(stderr);
+    if (entry_.Log != "-") Log(text);
+}
+
+bool BridgePlayer::SendInfo(const std::string& info) {
+    if (!engine_.Send("INFO " + info)) return false;
+    ++pendingInfo_;
+    return true;
+}
+
+bool BridgePlayer::Aside(const std::string& line) {
+    if (StartsWith(line, "MESSAGE") || StartsWith(line, "DEBUG")) {
+        Log("engine " + entry_.Name + ": " + line);
+        return true;
+    }
+    // INFO has no answer unless the engine refuses it: an ERROR then belongs to the INFO
+    // lines sent before, not to the command after them.
+    if (pendingInfo_ > 0 && (StartsWith(line, "ERROR") || StartsWith(line, "UNKNOWN"))) {
+        --pendingInfo_;
+        refusal_ = line;
+        Report("engine " + entry_.Name + " refused an INFO line: '" + line + "'");
+        return true;
+    }
+    return false;
+}
+
+void BridgePlayer::Drain() {
+    std::string line;
+    while (engine_.ReadLine(0.0, line) == EngineProcess::Read::Line)
+        if (!Aside(line)) Log("engine " + entry_.Name + " said, unasked: '" + line + "'");
 }
 
 bool BridgePlayer::Start() {
@@ -64,16 +112,20 @@ bool BridgePlayer::Start() {
     if (!engine_.Start(argv, FolderOf(argv[0]), error)) return Fail(error);
     std::string line;
     if (!engine_.Send("START 15")) return Fail("it exited before START");
-    if (!Answer("START 15", line)) return false;
+    if (!Answer("START 15", line, entry_.TimeoutSeconds, false)) return false;
     if (line != "OK") return Fail("it answered '" + line + "' to START 15");
-    char timeout[32];
-    std::snprintf(timeout, sizeof timeout, "%lld",
-                  static_cast<long long>(entry_.TimeoutSeconds * 1000.0));
+    // The engine is told less time than the bridge waits: see EngineTimeMs.
     std::vector<std::string> info = {"rule 0", "game_type 1",
-                                     std::string("timeout_turn ") + timeout};
+                                     "timeout_turn " +
+                                         std::to_string(EngineTimeMs(entry_.TimeoutSeconds))};
+    if (entry_.MatchSeconds > 0) {
+        const std::string clock = std::to_string(EngineTimeMs(entry_.MatchSeconds));
+        info.push_back("timeout_match " + clock);
+        info.push_back("time_left " + clock);
+    }
     info.insert(info.end(), entry_.Info.begin(), entry_.Info.end());
     for (const std::string& i : info)
-        if (!engine_.Send("INFO " + i)) return Fail("it exited after START");
+        if (!SendInfo(i)) return Fail("it exited after START");
     return true;
 }
 
@@ -101,25 +153,37 @@ BridgePlayer::PositionCommands(const std::vector<VorlixPoint>& record) const {
     return lines;
 }
 
-bool BridgePlayer::Answer(const std::string& asked, std::string& line) {
+bool BridgePlayer::Answer(const std::string& asked, std::string& line, double seconds, bool clock) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(seconds));
     while (true) {
-        switch (engine_.ReadLine(entry_.TimeoutSeconds, line)) {
+        const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
+        switch (engine_.ReadLine(std::max(0.0, left), line)) {
         case EngineProcess::Read::TimedOut: {
-            char seconds[32];
-            std::snprintf(seconds, sizeof seconds, "%g", entry_.TimeoutSeconds);
-            return Fail("no answer to " + asked + " within " + seconds + " s (time-out)");
+            char text[32];
+            if (clock) {
+                std::snprintf(text, sizeof text, "%g", entry_.MatchSeconds);
+                return Fail("its clock of " + std::string(text) + " s for the game ran out at " +
+                            asked);
+            }
+            std::snprintf(text, sizeof text, "%g", seconds);
+            // An ERROR taken for the refusal of an INFO line may have been meant for
+            // the command: it is named.
+            return Fail("no answer to " + asked + " within " + text + " s (time-out" +
+                        (refusal_.empty() ? "" : "; it had answered '" + refusal_ + "'") + ")");
         }
         case EngineProcess::Read::Closed:
             return Fail("it exited without answering " + asked);
         case EngineProcess::Read::Line:
             break;
         }
-        if (StartsWith(line, "MESSAGE") || StartsWith(line, "DEBUG")) {
-            std::fprintf(stderr, "gomocup: engine %s: %s\n", entry_.Name.c_str(), line.c_str());
-            continue;
-        }
+        if (Aside(line)) continue;
         if (StartsWith(line, "ERROR") || StartsWith(line, "UNKNOWN"))
             return Fail("it answered " + asked + " with '" + line + "'");
+        // Whatever the engine says after this answer belongs to later commands.
+        pendingInfo_ = 0;
+        refusal_.clear();
         return true;
     }
 }
@@ -129,10 +193,26 @@ VorlixPoint BridgePlayer::Move() {
     const std::vector<VorlixPoint> record = HostRecord();
     const std::vector<std::string> commands = PositionCommands(record);
     refresh_ = false;
+    // What the engine said since its last answer is read first, so that nothing of it
+    // is taken for the answer to come.
+    Drain();
+    double wait = entry_.TimeoutSeconds;
+    const bool clock = entry_.MatchSeconds > 0;
+    if (clock) {
+        const double left = entry_.MatchSeconds - spentSeconds_;
+        if (left <= 0) return Fail("its clock for the game has run out"), 0;
+        if (!SendInfo("time_left " + std::to_string(EngineTimeMs(left))))
+            return Fail("it exited before " + commands.front()), 0;
+        wait = std::min(wait, left);
+    }
     for (const std::string& c : commands)
         if (!engine_.Send(c)) return Fail("it exited before " + commands.front()), 0;
     std::string line;
-    if (!Answer(commands.front(), line)) return 0;
+    const auto t0 = std::chrono::steady_clock::now();
+    const bool answered =
+        Answer(commands.front(), line, wait, clock && wait < entry_.TimeoutSeconds);
+    spentSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (!answered) return 0;
     int x = 0, y = 0;
     if (!ParseAnswer(line, x, y))
         return Fail("it answered '" + line + "' to " + commands.front() + ", not a point x,y"), 0;

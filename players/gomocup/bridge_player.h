@@ -3,16 +3,21 @@
 // protocol driven from the host's game.
 //
 // Start runs the engine, sends "START 15" and waits for "OK", then tells it the rule
-// (0: five or more), that its opponent is a program, its time per answer, and the INFO
-// lines of its entry. Each Move gives the engine the host's position: "BEGIN" on an
-// empty board, "TURN x,y" when the opponent's one move is all that happened since the
-// engine's last answer, "BOARD ... DONE" otherwise and whenever the host asked for a
-// refresh. The answer "x,y" (zero-based, x the column) becomes the packed point
-// (x + 1, y + 1).
+// (0: five or more), that its opponent is a program, its turn time (INFO timeout_turn,
+// with a margin below the entry's time-out: EngineTimeMs), the game clock when the
+// entry has one (timeout_match, time_left), and the INFO lines of its entry. Each Move gives the
+// engine the host's position: "BEGIN" on an empty board, "TURN x,y" when the opponent's one move is
+// all that happened since the engine's last answer, "BOARD ... DONE" otherwise and whenever the
+// host asked for a refresh. The answer "x,y" (zero-based, x the column) becomes the packed point (x
+// + 1, y + 1).
 //
-// Every answer is awaited at most the entry's time-out. An engine that does not answer
-// in time, exits, or answers something else than a point is stopped, the reason goes
-// to standard error, and Move returns 0 (a point off the board) now and at every later
+// Every answer is awaited at most the entry's time-out, and with a game clock at most
+// what is left of it (the engine is told time_left before each move). MESSAGE and
+// DEBUG lines go to the entry's log wherever they arrive; an ERROR (or UNKNOWN) while
+// INFO lines are unanswered is the engine refusing one of them: it is reported
+// (standard error and the log) and the game goes on. An engine that does not answer in
+// time, exits, or answers something else than a point is stopped, the reason goes to
+// standard error, and Move returns 0 (a point off the board) now and at every later
 // call: the host ends the game as an abort, with this player at fault.
 
 #include "engine_list.h"
@@ -44,9 +49,19 @@ class BridgePlayer {
   private:
     std::vector<VorlixPoint> HostRecord() const;
     std::vector<std::string> PositionCommands(const std::vector<VorlixPoint>& record) const;
-    // The next line that is not MESSAGE or DEBUG; false after a failure was reported.
-    bool Answer(const std::string& asked, std::string& line);
+    // The answer to `asked` within `seconds` (`clock`: the game clock sets that limit);
+    // false after a failure was reported.
+    bool Answer(const std::string& asked, std::string& line, double seconds, bool clock);
+    // Handles a line that is no answer (MESSAGE, DEBUG, the refusal of an INFO line);
+    // false for any other line.
+    bool Aside(const std::string& line);
+    // Reads what the engine said without waiting.
+    void Drain();
+    bool SendInfo(const std::string& info);
     bool Fail(const std::string& why);
+    void Log(const std::string& text) const;
+    // Standard error and the log.
+    void Report(const std::string& text) const;
 
     EngineEntry entry_;
     std::string folder_;
@@ -54,6 +69,9 @@ class BridgePlayer {
     EngineProcess engine_;
     std::vector<VorlixPoint> known_; // the record as the engine knows it
     bool refresh_ = false;
+    int pendingInfo_ = 0;     // INFO lines sent since the engine's last answer
+    std::string refusal_;     // the ERROR taken for a refused INFO line since then
+    double spentSeconds_ = 0; // the engine's answers in this game
     bool failed_ = false;
     std::string failure_;
 };

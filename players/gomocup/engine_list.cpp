@@ -1,5 +1,6 @@
 #include "engine_list.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -35,7 +36,8 @@ bool SplitWords(const std::string& line, std::vector<std::string>& words) {
 
 EngineList ParseEngineList(const std::string& text) {
     EngineList list;
-    double timeout = kDefaultTimeoutSeconds;
+    double timeout = kDefaultTimeoutSeconds, match = 0.0;
+    std::string log;
     std::vector<std::string> info;
     std::istringstream in(text);
     std::string line;
@@ -51,14 +53,22 @@ EngineList ParseEngineList(const std::string& text) {
             continue;
         }
         if (words.empty() || words[0][0] == '#') continue;
-        if (words[0] == "timeout") {
+        if (words[0] == "timeout" || words[0] == "match") {
+            const bool isMatch = words[0] == "match";
             char* end = nullptr;
             errno = 0;
             double v = words.size() == 2 ? std::strtod(words[1].c_str(), &end) : -1.0;
-            if (words.size() != 2 || errno || *end || !(v > 0.0) || v > 86400.0)
-                problem("timeout needs a number of seconds above 0");
+            if (words.size() != 2 || errno || *end || !(isMatch ? v >= 0.0 : v > 0.0) ||
+                v > 86400.0)
+                problem(words[0] + (isMatch ? " needs a number of seconds, 0 or more"
+                                            : " needs a number of seconds above 0"));
             else
-                timeout = v;
+                (isMatch ? match : timeout) = v;
+        } else if (words[0] == "log") {
+            if (words.size() != 2)
+                problem("log needs one file name");
+            else
+                log = words[1];
         } else if (words[0] == "info") {
             if (words.size() != 3)
                 problem("info needs a key and a value");
@@ -76,6 +86,8 @@ EngineList ParseEngineList(const std::string& text) {
             e.Command.assign(words.begin() + 1, words.end());
             e.TimeoutSeconds = timeout;
             e.Info = info;
+            e.MatchSeconds = match;
+            e.Log = log;
             list.Engines.push_back(std::move(e));
         }
     }
@@ -99,6 +111,12 @@ const EngineEntry* FindEngine(const EngineList& list, const std::string& name) {
     for (const auto& e : list.Engines)
         if (e.Name == key) return &e;
     return nullptr;
+}
+
+long long EngineTimeMs(double seconds) {
+    const double ms = seconds * 1000.0;
+    const double margin = std::min(ms / 2.0, std::max(500.0, ms / 5.0));
+    return static_cast<long long>(ms - margin);
 }
 
 std::string ResolveProgram(const std::string& command, const std::string& folder) {

@@ -144,6 +144,10 @@ bool EngineProcess::Send(const std::string& line) {
     return true;
 }
 
+void EngineProcess::CloseInput() {
+    CloseFd(in_);
+}
+
 EngineProcess::Read EngineProcess::ReadLine(double seconds, std::string& line) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
@@ -159,7 +163,8 @@ EngineProcess::Read EngineProcess::ReadLine(double seconds, std::string& line) {
         if (closed_ || out_ < 0) return Read::Closed;
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return Read::TimedOut;
+        // A deadline just reached still looks once at what has arrived.
+        if (left < 0) return Read::TimedOut;
         pollfd p{out_, POLLIN, 0};
         int r = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 1 << 30)));
         if (r < 0 && errno == EINTR) continue;

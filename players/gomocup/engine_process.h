@@ -30,6 +30,10 @@ class EngineProcess {
     // Sends `line` and a newline; false when the engine no longer reads.
     bool Send(const std::string& line);
 
+    // Closes the engine's standard input (it reads the end of input); the engine
+    // keeps running.
+    void CloseInput();
+
     enum class Read { Line, TimedOut, Closed };
     // The next line of output without its line end, waiting at most `seconds`.
     Read ReadLine(double seconds, std::string& line);

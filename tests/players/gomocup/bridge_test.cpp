@@ -16,7 +16,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -126,13 +128,116 @@ TEST_F(GomocupBridge, AnEngineThatDiesOrTalksNonsenseInTheGameLosesIt) {
                 "while read line; do\n"
                 "  case \"$line\" in START*) echo OK;; DONE*|BEGIN*|TURN*) echo ERROR no;; esac\n"
                 "done\n");
-    WriteList("timeout 10\nDies ./dies.sh\nTalks ./talks.sh\nRefuses ./refuses.sh\n");
+    // An ERROR after INFO lines may be the refusal of one of them: the bridge waits on
+    // for the answer, so a refusing engine loses by its time-out.
+    WriteList("timeout 10\nDies ./dies.sh\nTalks ./talks.sh\ntimeout 1\nRefuses ./refuses.sh\n");
     for (const char* name : {"Dies", "Talks", "Refuses"})
         for (int number : {1, 2}) {
             const vorlix::MatchGame g = Play(name, number);
             EXPECT_EQ(g.FaultSeat, 2) << name << " " << number << ": " << g.Message;
             EXPECT_EQ(g.Outcome, vorlix::MatchGame::FirstWon) << name;
         }
+}
+
+// A script engine that plays the first free point of a scan of the board. `onInfo`
+// runs for every INFO line ($line), `beforeMove` before every answer.
+std::string ScanEngine(const std::string& onInfo, const std::string& beforeMove) {
+    return "taken=' '\n"
+           "moves=0\n"
+           "pick() {\n"
+           "  for x in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do\n"
+           "    for y in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do\n"
+           "      case \"$taken\" in *\" $x,$y \"*) ;; *)\n"
+           "        taken=\"$taken$x,$y \"; moves=$((moves + 1))\n" +
+           beforeMove +
+           "\n        echo \"$x,$y\"; return;;\n"
+           "      esac\n"
+           "    done\n"
+           "  done\n"
+           "}\n"
+           "board=0\n"
+           "while read -r line; do\n"
+           "  line=$(printf %s \"$line\" | tr -d '\\r')\n"
+           "  if [ $board = 1 ]; then\n"
+           "    case \"$line\" in DONE) board=0; pick;; *) taken=\"$taken${line%,*} \";; esac\n"
+           "    continue\n"
+           "  fi\n"
+           "  case \"$line\" in\n"
+           "    START*) echo OK;;\n"
+           "    INFO*) " +
+           onInfo +
+           ";;\n"
+           "    BEGIN) pick;;\n"
+           "    TURN*) taken=\"$taken${line#TURN } \"; pick;;\n"
+           "    BOARD) board=1;;\n"
+           "    END) exit 0;;\n"
+           "  esac\n"
+           "done\n";
+}
+
+// The engine is told a turn time below the bridge's time-out: one that uses the whole
+// of it at its first move still answers in time (told the time-out itself, it missed
+// it and lost).
+TEST_F(GomocupBridge, AnEngineThatUsesItsWholeTurnTimeAnswersInTime) {
+    WriteScript("slow.sh",
+                ScanEngine("echo \"$line\" >> info.txt; case \"$line\" in *timeout_turn*) "
+                           "turn=${line#INFO timeout_turn };; esac",
+                           "[ $moves = 1 ] && sleep $((turn / 1000)).$(printf %03d "
+                           "$((turn % 1000)))"));
+    WriteList("timeout 3\nSlow ./slow.sh\n");
+    const vorlix::MatchGame g = Play("Slow", 2); // the engine is black: it moves first
+    EXPECT_EQ(g.FaultSeat, 0) << g.Message;
+    EXPECT_NE(g.Outcome, vorlix::MatchGame::Failed) << g.Message;
+    std::ifstream info(folder.Path() + "info.txt");
+    std::string text((std::istreambuf_iterator<char>(info)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("INFO timeout_turn 2400\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("timeout_match"), std::string::npos) << text;
+}
+
+// With a game clock the engine is told the match time and, before each move, what is
+// left of it; an engine that overspends its clock loses.
+TEST_F(GomocupBridge, AGameClockIsToldAndKept) {
+    WriteScript("clock.sh", ScanEngine("echo \"$line\" >> info.txt", ""));
+    WriteScript("spender.sh", ScanEngine(":", "sleep 1"));
+    WriteList("timeout 10\nmatch 100\nClock ./clock.sh\nmatch 2.5\nSpender ./spender.sh\n");
+    vorlix::MatchGame g = Play("Clock", 2);
+    EXPECT_EQ(g.FaultSeat, 0) << g.Message;
+    std::ifstream info(folder.Path() + "info.txt");
+    std::vector<long long> left;
+    std::string line;
+    bool match = false;
+    while (std::getline(info, line)) {
+        match = match || line == "INFO timeout_match 80000";
+        if (line.rfind("INFO time_left ", 0) == 0) left.push_back(std::stoll(line.substr(15)));
+    }
+    EXPECT_TRUE(match);
+    ASSERT_GE(left.size(), 3u); // at the start, then before each move
+    EXPECT_EQ(left[0], 80000);
+    for (size_t i = 1; i < left.size(); ++i) EXPECT_LE(left[i], left[i - 1]);
+    g = Play("Spender", 2);
+    EXPECT_EQ(g.FaultSeat, 2) << g.Message;
+    EXPECT_EQ(g.Outcome, vorlix::MatchGame::FirstWon);
+}
+
+// An ERROR answer to an INFO line is the refusal of that line, reported in the log,
+// and not the answer to the next move; MESSAGE lines go to the log.
+TEST_F(GomocupBridge, AnErrorAnswerToInfoIsNotTheNextMovesAnswer) {
+    WriteScript("picky.sh",
+                ScanEngine("case \"$line\" in *max_memory*) echo 'ERROR max_memory too small';; "
+                           "esac",
+                           "echo 'MESSAGE thinking hard'"));
+    WriteList("timeout 10\nlog engines.log\ninfo max_memory 1\nPicky ./picky.sh\n");
+    for (int number : {1, 2}) {
+        const vorlix::MatchGame g = Play("Picky", number);
+        EXPECT_EQ(g.FaultSeat, 0) << number << ": " << g.Message;
+        EXPECT_NE(g.Outcome, vorlix::MatchGame::Failed) << g.Message;
+    }
+    std::ifstream log(folder.Path() + "engines.log");
+    std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("engine Picky refused an INFO line: 'ERROR max_memory too small'"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("engine Picky: MESSAGE thinking hard"), std::string::npos) << text;
 }
 
 } // namespace

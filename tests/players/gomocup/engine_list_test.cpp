@@ -55,6 +55,37 @@ TEST(EngineList, BadLinesAreLeftOutWithTheirLineNumbers) {
     EXPECT_EQ(gomocup::ReadEngineList("/nonexistent/gomocup.txt").Problems.size(), 1u);
 }
 
+TEST(EngineList, ClockAndLogTakeTheEntriesBelowThem) {
+    const auto list = ParseEngineList("A ./a\n"
+                                      "match 300\n"
+                                      "log engines.log\n"
+                                      "B ./b\n"
+                                      "match 0\n"
+                                      "log -\n"
+                                      "C ./c\n"
+                                      "match -1\n"
+                                      "match soon\n"
+                                      "log\n");
+    ASSERT_EQ(list.Engines.size(), 3u);
+    EXPECT_EQ(list.Engines[0].MatchSeconds, 0.0);
+    EXPECT_EQ(list.Engines[0].Log, "");
+    EXPECT_EQ(list.Engines[1].MatchSeconds, 300.0);
+    EXPECT_EQ(list.Engines[1].Log, "engines.log");
+    EXPECT_EQ(list.Engines[2].MatchSeconds, 0.0);
+    EXPECT_EQ(list.Engines[2].Log, "-");
+    const std::vector<std::string> expect = {"line 8: match needs a number of seconds, 0 or more",
+                                             "line 9: match needs a number of seconds, 0 or more",
+                                             "line 10: log needs one file name"};
+    EXPECT_EQ(list.Problems, expect);
+}
+
+// The time an engine is told: a fifth less, at least half a second less, at least half.
+TEST(EngineList, EnginesAreToldLessTimeThanTheBridgeWaits) {
+    const std::pair<double, long long> rows[] = {{60, 48000}, {30, 24000}, {5, 4000}, {2, 1500},
+                                                 {1, 500},    {0.5, 250},  {0, 0}};
+    for (const auto& [seconds, ms] : rows) EXPECT_EQ(gomocup::EngineTimeMs(seconds), ms) << seconds;
+}
+
 TEST(EngineList, RelativeCommandsAreTakenFromTheListsFolder) {
     EXPECT_EQ(gomocup::ResolveProgram("../pbrain-vorlix", "/p/Players/"),
               "/p/Players/../pbrain-vorlix");
