@@ -8,10 +8,7 @@
 #include "vorlix/game/trialstones.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
 #include <chrono>
-#include <cstdlib>
 
 namespace pbrain {
 
@@ -19,66 +16,8 @@ namespace {
 
 using vorlix::TPont;
 
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n";
-    auto b = s.find_first_not_of(blanks);
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(blanks) - b + 1);
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool ParseInt(const std::string& text, long long& value) {
-    const std::string t = Trim(text);
-    if (t.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(t.c_str(), &end, 10);
-    if (errno || *end) return false;
-    value = v;
-    return true;
-}
-
-// Splits "a,b[,c...]" into its numbers.
-bool ParseNumbers(const std::string& text, std::vector<long long>& out) {
-    out.clear();
-    size_t from = 0;
-    while (true) {
-        size_t comma = text.find(',', from);
-        long long v = 0;
-        if (!ParseInt(text.substr(from, comma - from), v)) return false;
-        out.push_back(v);
-        if (comma == std::string::npos) return true;
-        from = comma + 1;
-    }
-}
-
-// A zero-based "x,y" of the 15 x 15 board as a point of the game model.
-bool ParsePoint(const std::string& text, TPont& p, std::string& error) {
-    std::vector<long long> n;
-    if (!ParseNumbers(text, n) || n.size() != 2) {
-        error = "'" + Trim(text) + "' is not a point x,y";
-        return false;
-    }
-    if (n[0] < 0 || n[0] >= vorlix::kBoardSize || n[1] < 0 || n[1] >= vorlix::kBoardSize) {
-        error = "point " + Trim(text) + " is off the 15 x 15 board";
-        return false;
-    }
-    p = TPont{static_cast<std::uint8_t>(n[0] + 1), static_cast<std::uint8_t>(n[1] + 1)};
-    return true;
-}
-
 std::string PointText(TPont p) {
     return std::to_string(p.X - 1) + "," + std::to_string(p.Y - 1);
-}
-
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
 }
 
 std::vector<TPont> Record() {
@@ -148,174 +87,48 @@ std::string PlayerProblem(const vorlix::PlayerFactory& factory, const std::strin
 
 Brain::Brain(vorlix::PlayerFactory& factory, std::string playerId)
     : factory_(factory), playerId_(std::move(playerId)) {
+    ClockMs = [] {
+        return std::chrono::duration<double, std::milli>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
     vorlix::ResetGameModel();
 }
 
 Brain::~Brain() = default;
 
-void Brain::NewGame() {
-    seats_.clear();
-    vorlix::ResetGameModel();
-    inBoard_ = false;
+std::string Brain::About() const {
+    return "name=\"pbrain-vorlix\", version=\"0.1\", author=\"The vorlix developers\", "
+           "country=\"Hungary\"";
 }
 
-std::vector<std::string> Brain::Handle(const std::string& rawLine) {
-    const std::string line = Trim(rawLine);
-    if (inBoard_) return BoardLine(line);
-    if (line.empty()) return {};
-    const size_t space = line.find_first_of(" \t");
-    const std::string command = Upper(line.substr(0, space));
-    const std::string args = space == std::string::npos ? "" : Trim(line.substr(space));
-
-    if (command == "START") return Start(args, false);
-    if (command == "RECTSTART") return Start(args, true);
-    if (command == "INFO") return Info(args);
-    if (command == "END") {
-        ended_ = true;
-        return {};
-    }
-    if (command == "ABOUT")
-        return {"name=\"pbrain-vorlix\", version=\"0.1\", author=\"The vorlix developers\", "
-                "country=\"Hungary\""};
-    const bool game = command == "RESTART" || command == "BEGIN" || command == "TURN" ||
-                      command == "BOARD" || command == "TAKEBACK";
-    if (!game) return {"UNKNOWN command '" + command + "' is not supported"};
-    if (!started_) return {"ERROR no game started: send START 15 first"};
-    if (command == "RESTART") {
-        NewGame();
-        return {"OK"};
-    }
-    if (command == "TAKEBACK") return TakeBack(args);
-    if (command == "BOARD") {
-        inBoard_ = true;
-        boardStones_.clear();
-        boardError_.clear();
-        return {};
-    }
-    if (command == "BEGIN") {
-        if (vorlix::MoveCount != 0) return {"ERROR BEGIN needs an empty board: use BOARD"};
-        return Think();
-    }
-    return Turn(args);
+std::string Brain::BoardProblem(int width, int height) const {
+    if (width == vorlix::kBoardSize && height == vorlix::kBoardSize) return {};
+    return "only 15 x 15 is played";
 }
 
-std::vector<std::string> Brain::Start(const std::string& args, bool rectangle) {
-    std::vector<long long> n;
-    if (!ParseNumbers(args, n) || n.size() != (rectangle ? 2u : 1u))
-        return {"ERROR '" + args + "' is not a board size"};
-    for (long long size : n)
-        if (size != vorlix::kBoardSize)
-            return {"ERROR unsupported board size " + args + ": only 15 x 15 is played"};
-    started_ = true;
-    NewGame();
-    return {"OK"};
+std::string Brain::SetRule(long long rule) {
+    rule_ = rule;
+    if (rule != 0)
+        return "rule " + std::to_string(rule) + " is not supported: only rule 0 (five or more)";
+    return {};
 }
 
-std::vector<std::string> Brain::Info(const std::string& args) {
-    const size_t space = args.find_first_of(" \t");
-    const std::string key = args.substr(0, space);
-    const std::string value = space == std::string::npos ? "" : Trim(args.substr(space));
-    long long v = 0;
-    const bool number = ParseInt(value, v) && v >= 0;
-    auto ignored = [&] {
-        return std::vector<std::string>{"MESSAGE INFO " + key + " ignored: '" + value +
-                                        "' is not a non-negative number"};
-    };
-    if (key == "timeout_turn" || key == "timeout_match" || key == "time_left") {
-        if (!number) return ignored();
-        (key == "timeout_turn"    ? timeoutTurn_
-         : key == "timeout_match" ? timeoutMatch_
-                                  : timeLeft_) = v;
-        return {};
-    }
-    if (key == "rule") {
-        if (!number) return {"ERROR rule '" + value + "' is not a number"};
-        rule_ = static_cast<int>(std::min<long long>(v, 1 << 30));
-        if (rule_ != 0)
-            return {"ERROR rule " + value + " is not supported: only rule 0 (five or more)"};
-        return {};
-    }
+std::vector<std::string> Brain::Info(const std::string& key, const std::string& value) {
     if (key == "player") {
         std::string problem = PlayerProblem(factory_, value);
         if (!problem.empty()) return {"ERROR " + problem};
         playerId_ = value;
-        return {};
     }
-    if (key == "folder") folder_ = value;
-    // max_memory, game_type, evaluate and keys of other managers need nothing from us:
-    // the engines use a fixed amount of memory and play every game the same way.
+    // Keys of other managers need nothing from us; max_memory neither: the engines use
+    // a fixed amount of memory.
     return {};
 }
 
-std::vector<std::string> Brain::Turn(const std::string& args) {
-    TPont p{};
-    std::string error;
-    if (!ParsePoint(args, p, error)) return {"ERROR " + error};
-    if (vorlix::Tabla[vorlix::CellIndex(p)] != vorlix::kEmpty)
-        return {"ERROR point " + PointText(p) + " is already taken"};
-    std::string problem = CannotPlay();
-    if (!problem.empty()) return {"ERROR " + problem};
-    vorlix::RecordMove(p.X, p.Y, static_cast<std::uint8_t>(vorlix::MoveCount % 2 + 1));
-    return Think();
-}
-
-std::vector<std::string> Brain::TakeBack(const std::string& args) {
-    TPont p{};
-    std::string error;
-    if (!ParsePoint(args, p, error)) return {"ERROR " + error};
-    if (vorlix::MoveCount == 0 || !(vorlix::GameRecord[vorlix::MoveCount] == p))
-        return {"ERROR only the last stone can be taken back, not " + PointText(p)};
-    vorlix::Tabla[vorlix::CellIndex(p)] = vorlix::kEmpty;
-    --vorlix::MoveCount;
-    vorlix::ShownMoves = vorlix::MoveCount;
-    return {"OK"};
-}
-
-std::vector<std::string> Brain::BoardLine(const std::string& line) {
-    if (Upper(line) == "DONE") {
-        inBoard_ = false;
-        return BoardDone();
-    }
-    if (line.empty() || !boardError_.empty()) return {};
-    // The first bad line is remembered and answered at DONE; the rest are skipped.
-    std::vector<long long> n;
-    TPont p{};
-    if (!ParseNumbers(line, n) || n.size() != 3) {
-        boardError_ = "'" + line + "' is not a stone x,y,field";
-        return {};
-    }
-    if (!ParsePoint(std::to_string(n[0]) + "," + std::to_string(n[1]), p, boardError_)) return {};
-    if (n[2] != 1 && n[2] != 2) {
-        boardError_ = "field " + std::to_string(n[2]) + " of " + line + " is not 1 or 2";
-        return {};
-    }
-    for (const auto& s : boardStones_)
-        if (s.first == p) boardError_ = "point " + PointText(p) + " is given twice";
-    boardStones_.push_back({p, static_cast<int>(n[2])});
-    return {};
-}
-
-std::vector<std::string> Brain::BoardDone() {
-    if (!boardError_.empty()) return {"ERROR " + boardError_};
-    // The stones of each side keep their order; the sides alternate from black, and the
-    // engine (field 1) is the side to move: black when both have as many stones.
-    std::vector<TPont> own, other;
-    for (const auto& [p, field] : boardStones_) (field == 1 ? own : other).push_back(p);
-    if (own.size() != other.size() && own.size() + 1 != other.size())
-        return {"ERROR " + std::to_string(own.size()) + " own and " + std::to_string(other.size()) +
-                " opponent stones: not a position to move in"};
-    const std::vector<TPont>& black = own.size() == other.size() ? own : other;
-    const std::vector<TPont>& white = own.size() == other.size() ? other : own;
-    if (black.size() + white.size() >= static_cast<size_t>(vorlix::kCells))
-        return {"ERROR the board is full"};
-    std::string problem = CannotPlay();
-    if (!problem.empty()) return {"ERROR " + problem};
+void Brain::NewGame(int, int) {
+    seats_.clear();
+    times_.NewGame();
     vorlix::ResetGameModel();
-    for (size_t i = 0; i < black.size(); ++i) {
-        vorlix::RecordMove(black[i].X, black[i].Y, vorlix::kBlack);
-        if (i < white.size()) vorlix::RecordMove(white[i].X, white[i].Y, vorlix::kWhite);
-    }
-    return Think();
 }
 
 std::string Brain::CannotPlay() const {
@@ -323,30 +136,29 @@ std::string Brain::CannotPlay() const {
     return PlayerProblem(factory_, playerId_);
 }
 
-long long Brain::BudgetMs() const {
-    // The match time is spread over the moves still to come (a dozen is a fair guess for
-    // the rest of a game); a limit of 0 asks for the quickest answer.
-    long long budget = timeoutTurn_;
-    if (timeLeft_ >= 0) budget = budget < 0 ? timeLeft_ / 12 : std::min(budget, timeLeft_ / 12);
-    return budget;
-}
-
-std::vector<std::string> Brain::Think() {
-    std::string problem = CannotPlay();
-    if (!problem.empty()) return {"ERROR " + problem};
-    if (vorlix::MoveCount >= vorlix::kCells) return {"ERROR the board is full"};
+ThinkReply Brain::Think(const std::vector<Point>& position, const TimeLimits& limits) {
+    ThinkReply reply;
+    // A game's first answer starts the measures afresh, also under a manager that
+    // gives the next game as a new BOARD without RESTART.
+    if (position.size() <= 1) times_.NewGame();
+    vorlix::ResetGameModel();
+    for (size_t i = 0; i < position.size(); ++i)
+        vorlix::RecordMove(static_cast<std::uint8_t>(position[i].x + 1),
+                           static_cast<std::uint8_t>(position[i].y + 1),
+                           i % 2 == 0 ? vorlix::kBlack : vorlix::kWhite);
 
     std::map<std::string, bool> available;
     for (const auto& entry : factory_.Internal) available[entry.Id] = bool(entry.Make);
-    const std::string id = ChooseIdentifier(playerId_, BudgetMs(), slowestMs_, available);
-    std::vector<std::string> reply;
-    ReplyBoxes boxes(reply);
+    const std::string id =
+        ChooseIdentifier(playerId_, TurnBudgetMs(limits), times_.Slowest(), available);
+    ReplyBoxes boxes(reply.messages);
+    lastPlayed_ = id;
     Seat& seat = seats_[id];
     if (!seat.player) {
         seat.player = factory_.CreatePlayerByName(id, "");
         if (!seat.player) {
             seats_.erase(id);
-            reply.push_back("ERROR player " + id + " could not be created");
+            reply.error = "player " + id + " could not be created";
             return reply;
         }
     }
@@ -363,8 +175,7 @@ std::vector<std::string> Brain::Think() {
     vorlix::MoverOpponent = vorlix::Opponent(vorlix::ColourToMove);
     vorlix::ShownMoves = vorlix::MoveCount;
 
-    if (OnThinking && !OnThinking(true)) return {};
-    const auto t0 = std::chrono::steady_clock::now();
+    const double t0 = ClockMs();
     std::string failure;
     try {
         seat.player->Move();
@@ -374,31 +185,29 @@ std::vector<std::string> Brain::Think() {
     } catch (const std::exception& e) {
         failure = e.what();
     }
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    if (OnThinking) OnThinking(false);
+    const double ms = ClockMs() - t0;
     if (!failure.empty()) {
         LiftTrialStones();
         vorlix::ColourToMove = static_cast<std::uint8_t>(vorlix::MoveCount % 2 + 1);
         seats_.erase(id);
-        reply.push_back("ERROR engine failure of " + id + ": " + OneLine(failure));
+        reply.error = "engine failure of " + id + ": " + OneLine(failure);
         return reply;
     }
-    slowestMs_[id] = std::max(slowestMs_[id], ms);
+    times_.Add(id, ms);
 
     TPont m = vorlix::ChosenMove;
     if (!vorlix::OnBoard(m.X, m.Y) || vorlix::Tabla[vorlix::CellIndex(m)] != vorlix::kEmpty) {
         const TPont fix = NearestEmptyToCentre();
-        reply.push_back("MESSAGE " + id + " answered " + std::to_string(m.X - 1) + "," +
-                        std::to_string(m.Y - 1) + ", not an empty point; playing " +
-                        PointText(fix) + " instead");
+        reply.messages.push_back("MESSAGE " + id + " answered " + std::to_string(m.X - 1) + "," +
+                                 std::to_string(m.Y - 1) + ", not an empty point; playing " +
+                                 PointText(fix) + " instead");
         m = fix;
         seats_.erase(id); // its own picture of the game now differs from the board
     }
     vorlix::RecordMove(m.X, m.Y, vorlix::ColourToMove);
     vorlix::ColourToMove = vorlix::Opponent(vorlix::ColourToMove);
     if (auto s = seats_.find(id); s != seats_.end()) s->second.seen = Record();
-    reply.push_back(PointText(m));
+    reply.move = Point{m.X - 1, m.Y - 1};
     return reply;
 }
 

@@ -3,89 +3,24 @@
 //
 //   pbrain-vorlix [--player ID] [--seed N]
 //
-// Input is read on a thread of its own so that END ends the program at once, even in
-// the middle of a search; every answer is flushed as soon as it is written.
+// A search cannot be interrupted: END (or the end of input) during one ends the
+// program at once; every answer is flushed as soon as it is written.
 
 #include "brain.h"
+
+#include "tools/pbrain-protocol/console_loop.h"
 
 #include "platform/program_folder.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/settings.h"
 #include "vorlix/search/internal_players.h"
 
-#include <atomic>
-#include <cctype>
 #include <cerrno>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
-#include <iostream>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace {
-
-// Lines from standard input, handed from the reader thread to the main thread.
-class LineQueue {
-  public:
-    void Push(std::string line) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            lines_.push_back(std::move(line));
-        }
-        ready_.notify_one();
-    }
-    std::string Pop() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ready_.wait(lock, [this] { return !lines_.empty(); });
-        std::string line = std::move(lines_.front());
-        lines_.pop_front();
-        return line;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<std::string> lines_;
-};
-
-std::atomic<bool> gEndRequested{false};
-std::atomic<bool> gThinking{false};
-
-bool IsEnd(const std::string& line) {
-    std::string t;
-    for (char c : line)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            t += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return t == "END";
-}
-
-void ReadInput(LineQueue& queue) {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        const bool end = IsEnd(line);
-        queue.Push(line);
-        if (!end) continue;
-        // A search cannot be interrupted: END during one ends the program here. The
-        // flags are set and read in opposite orders, so either this thread sees the
-        // search running or the main thread sees END before it starts one.
-        gEndRequested = true;
-        if (gThinking) {
-            std::fflush(stdout);
-            std::_Exit(0);
-        }
-        return;
-    }
-    // End of input: as END.
-    queue.Push("END");
-    gEndRequested = true;
-    if (gThinking) {
-        std::fflush(stdout);
-        std::_Exit(0);
-    }
-}
 
 int Usage() {
     std::fprintf(stderr,
@@ -136,20 +71,11 @@ int main(int argc, char** argv) {
         vorlix::SeedRandom();
 
     pbrain::Brain brain(factory, player);
-    brain.OnThinking = [](bool thinking) {
-        gThinking = thinking;
-        return !(thinking && gEndRequested);
-    };
-    LineQueue queue;
-    std::thread reader(ReadInput, std::ref(queue));
-    reader.detach();
-    while (!brain.Ended()) {
-        for (const std::string& reply : brain.Handle(queue.Pop())) {
-            std::fputs(reply.c_str(), stdout);
-            std::fputc('\n', stdout);
-        }
+    pbrain::RunConsole(brain.Protocol(), [] {
         std::fflush(stdout);
-    }
+        std::_Exit(0);
+    });
     // The reader may still be waiting for input that will never come.
+    std::fflush(stdout);
     std::_Exit(0);
 }

@@ -56,26 +56,66 @@ TEST(Brain, BoardRebuildsTheRecordAlternatingFromBlack) {
     // The engine holds two stones and the opponent two: the engine is black to move.
     for (const char* l : {"BOARD", "7,7,1", "0,0,2", "8,8,1", "14,14,2"}) brain.Handle(l);
     bool thought = false;
-    brain.OnThinking = [&](bool thinking) {
+    brain.Protocol().OnThinking = [&](bool thinking) {
         if (thinking) {
             thought = true;
-            EXPECT_EQ(vorlix::MoveCount, 4);
-            EXPECT_EQ(vorlix::ColourToMove, vorlix::kBlack);
-            EXPECT_TRUE(vorlix::GameRecord[1] == (vorlix::TPont{8, 8}));
-            EXPECT_TRUE(vorlix::GameRecord[2] == (vorlix::TPont{1, 1}));
-            EXPECT_TRUE(vorlix::GameRecord[3] == (vorlix::TPont{9, 9}));
-            EXPECT_TRUE(vorlix::GameRecord[4] == (vorlix::TPont{15, 15}));
+            const std::vector<pbrain::Point> expect = {{7, 7}, {0, 0}, {8, 8}, {14, 14}};
+            EXPECT_EQ(brain.Protocol().Record(), expect);
         }
         return true;
     };
     const auto reply = brain.Handle("DONE");
     EXPECT_TRUE(thought);
     ASSERT_EQ(reply.size(), 1u);
+    // The game model holds the position and the engine's black move.
     EXPECT_EQ(vorlix::MoveCount, 5);
+    EXPECT_TRUE(vorlix::GameRecord[1] == (vorlix::TPont{8, 8}));
+    EXPECT_TRUE(vorlix::GameRecord[2] == (vorlix::TPont{1, 1}));
+    EXPECT_TRUE(vorlix::GameRecord[3] == (vorlix::TPont{9, 9}));
+    EXPECT_TRUE(vorlix::GameRecord[4] == (vorlix::TPont{15, 15}));
+    EXPECT_EQ(vorlix::Tabla[vorlix::CellIndex(vorlix::GameRecord[5])], vorlix::kBlack);
     // Declining to think (END arrived) answers nothing and leaves the position.
-    brain.OnThinking = [](bool) { return false; };
+    brain.Protocol().OnThinking = [](bool) { return false; };
     EXPECT_TRUE(brain.Handle("TURN 3,3").empty());
-    EXPECT_EQ(vorlix::MoveCount, 6);
+    EXPECT_EQ(brain.Protocol().Record().size(), 6u);
+    vorlix::ResetGameModel();
+}
+
+// One slow move (a machine under load) steps the level down for the rest of its game
+// only: the next game starts at the chosen level again, with RESTART or without.
+TEST(Brain, OneSlowMoveIsForgottenWithTheGame) {
+    vorlix::PlayerFactory factory;
+    for (const char* id : {"Vosk7XLSHO_K", "Vosk7XPM_K", "Turbo"})
+        factory.SetInternalPlayer(id, [] { return vorlix::CreateEvaluationPlayer("Turbo"); });
+    Brain brain(factory, "Vosk7XLSHO_K");
+    // The clock advances by `moveMs` during each move.
+    double now = 0, moveMs = 10;
+    bool inMove = false;
+    brain.ClockMs = [&] {
+        if (inMove) now += moveMs;
+        inMove = !inMove;
+        return now;
+    };
+    EXPECT_EQ(brain.Handle("START 15"), Lines({"OK"}));
+    EXPECT_TRUE(brain.Handle("INFO timeout_turn 5000").empty());
+    auto play = [&](const std::string& line, double ms) {
+        moveMs = ms;
+        const auto reply = brain.Handle(line);
+        EXPECT_EQ(reply.size(), 1u) << line;
+        return brain.LastPlayed();
+    };
+    EXPECT_EQ(play("BEGIN", 10), "Vosk7XLSHO_K");
+    EXPECT_EQ(play("TURN 0,0", 4000), "Vosk7XLSHO_K"); // slow: twice 4000 exceeds 5000
+    EXPECT_EQ(play("TURN 0,1", 10), "Vosk7XPM_K");
+    EXPECT_EQ(play("TURN 0,2", 10), "Vosk7XPM_K");
+    EXPECT_EQ(brain.Handle("RESTART"), Lines({"OK"}));
+    EXPECT_EQ(play("BEGIN", 10), "Vosk7XLSHO_K");
+    EXPECT_EQ(play("TURN 0,0", 4000), "Vosk7XLSHO_K");
+    EXPECT_EQ(play("TURN 0,1", 10), "Vosk7XPM_K");
+    // A manager that gives the next game as a board of one stone, without RESTART.
+    EXPECT_TRUE(brain.Handle("BOARD").empty());
+    EXPECT_TRUE(brain.Handle("7,7,2").empty());
+    EXPECT_EQ(play("DONE", 10), "Vosk7XLSHO_K");
     vorlix::ResetGameModel();
 }
 

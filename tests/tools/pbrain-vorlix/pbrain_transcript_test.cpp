@@ -155,13 +155,38 @@ TEST(PbrainTranscript, AGameWithTurnsTakeBacksBoardsAndRestart) {
     EXPECT_EQ(s.engine.ReadLine(kSafetySeconds, line), gomocup::EngineProcess::Read::Closed);
 }
 
-TEST(PbrainTranscript, EndOfInputEndsTheProgram) {
+// END, or the end of input, ends the program wherever it arrives: between commands
+// or inside a BOARD block.
+struct EndCase {
+    const char* name;
+    std::vector<std::string> before; // sent after START 15
+    bool endOfInput;                 // close the input instead of sending END
+};
+
+class PbrainEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(PbrainEnd, EndsTheProgram) {
+    const EndCase& c = GetParam();
     Session s({"--player", "Turbo"});
     ASSERT_TRUE(s.started);
     EXPECT_EQ(s.Ask("START 15"), "OK");
-    s.engine.Stop(); // closes its input (after END) and reaps it
-    EXPECT_FALSE(s.engine.Running());
+    for (const auto& l : c.before) ASSERT_TRUE(s.engine.Send(l));
+    if (c.endOfInput)
+        s.engine.CloseInput();
+    else
+        ASSERT_TRUE(s.engine.Send("END"));
+    std::string line;
+    EXPECT_EQ(s.engine.ReadLine(kSafetySeconds, line), gomocup::EngineProcess::Read::Closed)
+        << line;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Transcript, PbrainEnd,
+    ::testing::Values(EndCase{"end", {}, false}, EndCase{"end_of_input", {}, true},
+                      EndCase{"end_in_board", {"BOARD", "7,7,1"}, false},
+                      EndCase{"end_of_input_in_board", {"BOARD", "7,7,1", "8,8,2"}, true},
+                      EndCase{"end_of_input_in_empty_board", {"BOARD"}, true}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(PbrainTranscript, BadCommandLinesAreRefused) {
     for (const char* args : {"--player Nobody", "--player", "--seed x", "--seed -1", "--seed \"\"",
