@@ -114,12 +114,15 @@ CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
         if (colour == ToMove) {
             v.own += rec[column];
             v.ownRecord[dir] = record;
+            // A five is a kind, not a score: two straight fours add up to a five's
+            // score without being one.
+            v.five = v.five || KindOf(rec, Variant, ExactFive, colour) == kFive;
         } else {
             v.opp -= rec[column + 1];
             v.oppRecord[dir] = record;
         }
     };
-    for (int dir = 0; dir < 4 && v.own < 10000; ++dir) {
+    for (int dir = 0; dir < 4 && !v.five; ++dir) {
         LineWalk w = WalkLine(*tables_, Board, BoardSize, x, y, dir, 0);
         score(dir, w.record, w.colour ? w.colour : ToMove);
         if (w.colour == 0) continue;
@@ -130,7 +133,7 @@ CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
             score(dir, again.record, other);
         }
     }
-    v.own = std::min(v.own, 12000);
+    v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
     v.value = v.own - 4 * v.opp;
     return v;
 }
@@ -215,11 +218,16 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
         for (int y = 0; y < BoardSize; ++y) {
             if (Board[x][y] != kCandidate) continue;
             CellValue v = EvaluateCell(x, y);
+            // A five of black's is exactly five and always legal; the legality test still
+            // guards the win, so that no reading of the tables can make a forbidden
+            // cell a won line, at the root or below it.
+            const bool forbidden =
+                renjuBlack && (ply == 1 || v.Wins() ? !IsLegal(x, y) : ForbiddenForBlack(v, x, y));
+            if (forbidden) continue;
             if (v.Wins()) {
                 p.moves.assign(1, Move{x, y, v.value, v.own, v.opp});
                 return true;
             }
-            if (renjuBlack && (ply == 1 ? !IsLegal(x, y) : ForbiddenForBlack(v, x, y))) continue;
             int threat = -v.opp;
             if (threat > 1150)
                 threshold = std::max(threshold, 10000);
@@ -293,7 +301,8 @@ int CKelvorEngine::LeafValue(const Ply& p, int ply) {
     int v = ply % 2 == 1 ? 4 * a - b : a - 4 * b;
     v += static_cast<int>(rng_() % 8);
     if (v == 0) v = 1;
-    return std::clamp(v, -10000, 10000);
+    // A leaf is never a five: its value stays below the win threshold.
+    return std::clamp(v, -(kWinThreshold - 1), kWinThreshold - 1);
 }
 
 int CKelvorEngine::DepthLimit(int ply, int b1, int b2) const {

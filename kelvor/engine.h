@@ -30,6 +30,9 @@ constexpr int kMaxPly = 20;
 constexpr int kHashEntries = 1000000;
 constexpr int kWinValue = 12000; // a five at ply P is worth kWinValue - P
 constexpr int kRootWin = 30000;  // a five found among the root moves
+// Values from kWinThreshold up mean a five; every other cell value and leaf value
+// stays below it.
+constexpr int kWinThreshold = 10000;
 
 // The value of a cell for the side to move, with its pattern results.
 struct CellValue {
@@ -38,7 +41,10 @@ struct CellValue {
     int opp = 0;                         // the opponent sum (zero or negative)
     int ownRecord[4] = {-1, -1, -1, -1}; // per direction, -1 when none
     int oppRecord[4] = {-1, -1, -1, -1};
-    bool Wins() const { return own >= 10000; }
+    bool five = false; // one of the side to move's own patterns is a five
+    // Only a five wins: the sum of other patterns (two straight fours, say) is kept
+    // below kWinThreshold.
+    bool Wins() const { return five; }
 };
 
 struct ThinkResult {

@@ -36,7 +36,8 @@ bool ReadGameFile(const std::string& bytes, GameFile& out) {
     if (v <= 1) {
         int n = 0, count = 0;
         if (!Get16(bytes, at, n) || !Get16(bytes, at, count)) return false;
-        if (n < 13 || n > 19 || count < 0 || count + 1 > 361) return false;
+        // A full board is a drawn game: every count up to N x N is a game.
+        if (n < 13 || n > 19 || count < 0 || count > n * n) return false;
         // A count larger than the data is a cut file, not a shorter game.
         if (bytes.size() < at + 2 * static_cast<size_t>(count)) return false;
         g.variant = v;
@@ -49,7 +50,7 @@ bool ReadGameFile(const std::string& bytes, GameFile& out) {
         }
     } else {
         int count = v & 0xff, first = (v >> 8) & 0xff;
-        if (count + 1 > 225 || first >= 225) return false;
+        if (count > 225 || first >= 225) return false;
         if (count > 0 && bytes.size() < at + static_cast<size_t>(count - 1)) return false;
         g.variant = 0;
         g.boardSize = 15;

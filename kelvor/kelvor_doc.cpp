@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <exception>
 
 namespace kelvor {
 
@@ -27,7 +28,13 @@ CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
         platform::ShowMessage(platform::MessageKind::Error, "The pattern tables are not valid");
         tablesLoaded_ = false;
     }
-    if (!tablesLoaded_) tables_ = PatternTables{}; // all walks end at once in record 0
+    if (!tablesLoaded_) {
+        // Nothing can be evaluated without the tables; the document refuses moves,
+        // thinking and files (kNoTablesText). The stand-in automaton ends every walk at
+        // once in the all-zero record 0, so that nothing reading it can loop.
+        tables_ = PatternTables{};
+        for (int k = 1; k < kStateValues; ++k) tables_.automaton[k] = kRecordBase;
+    }
     engine_ = std::make_unique<CKelvorEngine>(&tables_, seed);
     NewGame();
 }
@@ -144,6 +151,10 @@ bool CKelvorDoc::OpeningRuleAllows(int x, int y) const {
 
 bool CKelvorDoc::HumanMove(int x, int y) {
     if (!OnBoard(BoardSize, x, y) || !IsFree(Board[x][y])) return false;
+    if (!tablesLoaded_) {
+        Show(kNoTablesText);
+        return false;
+    }
     if (IsComputerTurn()) {
         Show("Not Your Turn");
         return false;
@@ -230,6 +241,7 @@ bool CKelvorDoc::SymmetricCells(int a, int b) const {
 }
 
 ThinkResult CKelvorDoc::Think(const std::atomic<bool>* stop) {
+    if (!tablesLoaded_) return {};
     CKelvorEngine& e = *engine_;
     CopyToEngine(e);
     e.Level = std::max(1, PlayerLevel[ToMove - 1]);
@@ -289,6 +301,11 @@ bool CKelvorDoc::SaveGame(const std::string& path) const {
 }
 
 bool CKelvorDoc::OpenGame(const std::string& path) {
+    if (!tablesLoaded_) {
+        // The replay needs the evaluator to see the game's end.
+        Show(kNoTablesText);
+        return false;
+    }
     std::string bytes;
     GameFile g;
     if (!platform::ReadFile(path, bytes) || !ReadGameFile(bytes, g)) {
@@ -328,7 +345,15 @@ void CKelvorDoc::StartThinking(std::function<void()> onEnd) {
     StopThinking();
     thinking_ = true;
     thread_.Start([this, onEnd = std::move(onEnd)](const std::atomic<bool>& stop) {
-        result_ = Think(&stop);
+        // An engine check that fails abandons this move, not the program: an exception
+        // must not leave the worker thread.
+        try {
+            result_ = Think(&stop);
+            thinkError_.clear();
+        } catch (const std::exception& e) {
+            result_ = ThinkResult{};
+            thinkError_ = e.what();
+        }
         if (onEnd) onEnd();
     });
 }

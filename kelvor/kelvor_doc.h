@@ -22,6 +22,8 @@
 namespace kelvor {
 
 constexpr int kGameOver = 4;
+// Shown when a move, a computation or a file needs the tables and they were not read.
+constexpr const char* kNoTablesText = "Kelvor cannot play without renju.tbl and renju.scs";
 
 class CKelvorDoc {
   public:
@@ -64,6 +66,8 @@ class CKelvorDoc {
     std::vector<int> FifthOffers;
     bool CollectingOffer = false;
 
+    // False when "renju.tbl" or "renju.scs" could not be read (or are not sound): then
+    // HumanMove and OpenGame show kNoTablesText and refuse, and Think finds no move.
     bool TablesLoaded() const { return tablesLoaded_; }
 
     // Clears the board and the record; settings and players stay.
@@ -105,8 +109,10 @@ class CKelvorDoc {
     // Think returns. The position must not change until FinishThinking or
     // StopThinking (the user-interface thread still reads it).
     void StartThinking(std::function<void()> onEnd);
-    // Waits for the computation (after its onEnd) and returns its result.
+    // Waits for the computation (after its onEnd) and returns its result. An exception
+    // from the engine gives a result without a move and its text in ThinkError.
     ThinkResult FinishThinking();
+    const std::string& ThinkError() const { return thinkError_; }
     // Raises the stop flag and waits for the computation; its result is dropped.
     void StopThinking();
     bool Thinking() const { return thinking_; }
@@ -174,6 +180,7 @@ class CKelvorDoc {
     bool quiet_ = false; // replaying: no messages, book, swap or clocks
     std::atomic<bool> thinking_{false};
     ThinkResult result_;
+    std::string thinkError_;
     // Last: destroyed first, so the worker is joined while the tables still exist.
     ThinkingThread thread_;
 };

@@ -93,6 +93,10 @@ void CKelvorView::StartThinking() {
         QCoreApplication::exit(1);
         return;
     }
+    if (!doc_.TablesLoaded()) {
+        platform::ShowMessage(platform::MessageKind::Error, kNoTablesText);
+        return;
+    }
     const int generation = ++generation_;
     // Both hooks run on the worker thread: they only post.
     doc_.OnProgress = [this, generation] {
@@ -118,6 +122,14 @@ void CKelvorView::customEvent(QEvent* event) {
 
 void CKelvorView::ComputerMoveArrived() {
     ThinkResult r = doc_.FinishThinking();
+    if (!doc_.ThinkError().empty()) {
+        // The move is abandoned; the game stays where it was, with the computer to move.
+        platform::ShowMessage(platform::MessageKind::Error,
+                              "The computer's move failed: " + doc_.ThinkError());
+        update();
+        emit StateChanged();
+        return;
+    }
     if (r.x >= 0 && IsFree(doc_.Board[r.x][r.y]) && doc_.GameState != kGameOver)
         doc_.MakeMove(r.x, r.y);
     update();

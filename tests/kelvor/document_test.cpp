@@ -2,6 +2,7 @@
 // messages, candidate cells.
 
 #include "kelvor/kelvor_doc.h"
+#include "platform/atomic_file.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -263,6 +264,47 @@ TEST_F(Fixture, ProgressIsReportedBeforeRootMoves) {
 }
 
 } // namespace
+
+// Without valid tables nothing can be evaluated: the document says so and refuses,
+// and nothing reading its stand-in tables loops or throws.
+class WithoutTables : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(WithoutTables, MovesThinkingAndFilesAreRefusedWithAMessage) {
+    testing_support::TempFolder dir;
+    const std::string setup = GetParam();
+    if (setup == "zero_tables") {
+        // Files of the right length whose automaton never ends a walk.
+        ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "renju.tbl", std::string(7544, 0)),
+                  platform::WriteResult::Ok);
+        ASSERT_EQ(platform::WriteFileAtomic(dir.Path() + "renju.scs", std::string(25536, 0)),
+                  platform::WriteResult::Ok);
+    }
+    testing_support::RecordingBoxes boxes;
+    CKelvorDoc doc(dir.Path(), 1);
+    EXPECT_FALSE(doc.TablesLoaded());
+    EXPECT_FALSE(boxes.shown.empty()); // "Can't open tbl file", ... or "not valid"
+    boxes.shown.clear();
+
+    EXPECT_FALSE(doc.HumanMove(7, 7));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kNoTablesText);
+    EXPECT_TRUE(doc.Record.empty());
+
+    doc.PlayerLevel = {4, 4};
+    EXPECT_EQ(doc.Think().x, -1);
+    EXPECT_FALSE(doc.ComputerMove());
+    doc.StartThinking(nullptr);
+    EXPECT_EQ(doc.FinishThinking().x, -1);
+    EXPECT_TRUE(doc.ThinkError().empty());
+
+    EXPECT_FALSE(doc.OpenGame(dir.Path() + "any.kgf"));
+    EXPECT_EQ(boxes.shown.back().text, kNoTablesText);
+
+    // A move made by a caller that skips the checks evaluates on the stand-in tables.
+    EXPECT_NO_THROW(doc.MakeMove(7, 7));
+    EXPECT_NO_THROW(doc.Engine().EvaluateCell(8, 8));
+}
+INSTANTIATE_TEST_SUITE_P(Folders, WithoutTables, ::testing::Values("empty", "zero_tables"));
 
 // Stepping through the record and the worker thread.
 

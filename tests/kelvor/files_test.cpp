@@ -63,14 +63,36 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFile{"empty", ""}, BadFile{"one_byte", std::string(1, '\0')},
                       BadFile{"negative_variant", Words({-1, 15, 0})},
                       BadFile{"size_12", Words({0, 12, 0})}, BadFile{"size_20", Words({1, 20, 0})},
-                      BadFile{"count_361", Words({0, 19, 361}) + std::string(722, 0)},
+                      BadFile{"count_362_on_19", Words({0, 19, 362}) + std::string(724, 0)},
+                      BadFile{"count_226_on_15", Words({0, 15, 226}) + std::string(452, 0)},
                       BadFile{"negative_count", Words({0, 15, -2})},
                       BadFile{"count_beyond_data", Words({0, 15, 3, 112, 113})},
                       BadFile{"truncated_header", Words({0, 15})},
                       BadFile{"old_first_off_board", Words({2 | (230 << 8)}) + "x"},
-                      BadFile{"old_count_225", Words({225 | (7 << 8)})},
+                      BadFile{"old_count_226", Words({226 | (7 << 8)}) + std::string(225, 0)},
                       BadFile{"old_truncated", Words({4 | (7 << 8)}) + "ab"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// A full board is a drawn game, and its file must open: every count up to N x N.
+class FullBoardFile : public ::testing::TestWithParam<int> {};
+
+TEST_P(FullBoardFile, EveryCellPlayedReadsBack) {
+    const int n = GetParam();
+    GameFile g{1, n, {}};
+    for (int c = 0; c < n * n; ++c) g.cells.push_back(c);
+    GameFile back;
+    ASSERT_TRUE(ReadGameFile(WriteGameFile(g), back));
+    EXPECT_EQ(back.cells, g.cells);
+}
+INSTANTIATE_TEST_SUITE_P(Sizes, FullBoardFile, ::testing::Values(13, 15, 17, 19));
+
+TEST(GameFile, OlderLayoutHoldsAFullBoard) {
+    std::string bytes = Words({225 | (0 << 8)});
+    for (int c = 1; c < 225; ++c) bytes.push_back(static_cast<char>(c));
+    GameFile g;
+    ASSERT_TRUE(ReadGameFile(bytes, g));
+    EXPECT_EQ(g.cells.size(), 225u);
+}
 
 TEST(GameFile, OffBoardCellEndsTheMoves) {
     GameFile g;
@@ -98,6 +120,45 @@ TEST(Document, SavedGameOpensWithTheSameMoves) {
     EXPECT_EQ(other.Board[0][16], kWhite);
     EXPECT_EQ(other.MoveNo, 5);
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A drawn 19 x 19 game: the colours follow ((x div 2) + y) mod 2, which has no run
+// longer than two in any direction, so the board fills without a five; black has 181
+// cells and white 180, so the moves alternate to the last cell.
+std::vector<int> DrawnFullBoard(int n) {
+    std::vector<int> colour[2];
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) colour[(x / 2 + y) % 2].push_back(x + y * n);
+    std::vector<int> moves;
+    for (size_t i = 0; i < colour[0].size(); ++i) {
+        moves.push_back(colour[0][i]);
+        if (i < colour[1].size()) moves.push_back(colour[1][i]);
+    }
+    return moves;
+}
+
+TEST(Document, DrawnFullBoardIsSavedAndReopened) {
+    testing_support::TempFolder dir;
+    testing_support::RecordingBoxes boxes;
+    CKelvorDoc doc(KELVOR_DATA_DIR, 1);
+    doc.OpeningBook = false;
+    doc.SetBoardSize(19);
+    const std::vector<int> moves = DrawnFullBoard(19);
+    ASSERT_EQ(moves.size(), 361u);
+    for (int c : moves) doc.MakeMove(c % 19, c / 19);
+    EXPECT_EQ(doc.GameState, kGameOver);
+    EXPECT_EQ(doc.Winner, 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Draw!");
+    ASSERT_TRUE(doc.SaveGame(dir.Path() + "full.kgf"));
+
+    CKelvorDoc other(KELVOR_DATA_DIR, 2);
+    other.OpeningBook = false;
+    ASSERT_TRUE(other.OpenGame(dir.Path() + "full.kgf"));
+    EXPECT_EQ(other.BoardSize, 19);
+    EXPECT_EQ(other.Record, moves);
+    EXPECT_EQ(other.GameState, kGameOver);
+    EXPECT_EQ(boxes.shown.size(), 1u); // the replay is quiet
 }
 
 TEST(Document, InvalidFileShowsTheMessageAndLeavesNoMoves) {

@@ -117,3 +117,24 @@ TEST_F(ViewTest, ViewGoingAwayWhileTheComputerThinksStopsIt) {
 }
 
 } // namespace
+
+// Started where "renju.tbl" and "renju.scs" are missing: the view stays up, and clicks
+// and Go say why nothing happens instead of ending the program.
+TEST(ViewWithoutTables, ClicksAndGoAreRefusedWithAMessage) {
+    testing_support::TempFolder empty;
+    testing_support::RecordingBoxes boxes;
+    CKelvorDoc doc(empty.Path(), 1);
+    ASSERT_FALSE(doc.TablesLoaded());
+    CKelvorView view(doc);
+    view.resize(view.sizeHint());
+    boxes.shown.clear();
+    ClickCell(view, doc, "H8");
+    EXPECT_TRUE(doc.Record.empty());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, kNoTablesText);
+    doc.PlayerLevel = {3, 3};
+    view.Go();
+    EXPECT_FALSE(view.Thinking());
+    EXPECT_EQ(boxes.shown.back().text, kNoTablesText);
+    EXPECT_TRUE(doc.Record.empty());
+}
