@@ -68,6 +68,14 @@ TPont TTurbo::ChooseMove() {
     return move;
 }
 
+TPont TTurbo::SecondStone() const {
+    const TPont g7{7, 7}, g8{7, 8};
+    // The one stone may stand on either cell: then the other one is the answer.
+    if (Tabla[CellIndex(g7)] != kEmpty) return g8;
+    if (Tabla[CellIndex(g8)] != kEmpty) return g7;
+    return RandomReal() < 0.5 ? g7 : g8;
+}
+
 void TTurbo::Evaluate() {
     noise_ = ShownMoves > NoiseThreshold ? RLate : REarly;
     if (BoardChanged) {
@@ -89,7 +97,7 @@ void TTurbo::Evaluate() {
     if (stones == 0)
         move = TPont{8, 8};
     else if (stones == 1 && SecondMove)
-        move = RandomReal() < 0.5 ? TPont{7, 7} : TPont{7, 8};
+        move = SecondStone();
     else
         move = ChooseMove();
     AddStone(move.X, move.Y, ColourToMove);
@@ -164,8 +172,10 @@ void TZelta::Evaluate() {
     static float values[kCells];
     M1->EvaluateCandidates(&cells, values);
     if (M1->FiveCount[1] > 0 || M1->FiveCount[2] > 0) {
+        // The pattern values may rank another cell above the five: the forced move
+        // first, the values only against several opponent fives.
         FillValues(0.0f);
-        M1->Action();
+        if (!TakeForcedMove()) M1->Action();
         return;
     }
     const int k = Select(cells.cells, values, cells.count, Bound);

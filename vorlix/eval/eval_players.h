@@ -47,6 +47,9 @@ class TTurbo : public TJatekos {
     std::uint8_t SecondMove = 1;
 
   private:
+    // The answer to a single stone: G7 or G8 at random, the empty one of them when the
+    // stone stands on the other.
+    TPont SecondStone() const;
     std::int32_t noise_ = 4;
     std::int32_t bestValue_ = 0;
     std::int32_t W(int k) const { return P[2 + k]; }

@@ -2,6 +2,7 @@
 
 #include "platform/messages.h"
 #include "vorlix/game/random.h"
+#include "vorlix/players/forced_move.h"
 
 #include <algorithm>
 #include <utility>
@@ -38,25 +39,33 @@ void TJatekos::Move() {
         ChosenMove = TPont{8, 8};
         return;
     }
+    bool forced = false;
     if (!BoardChanged && ShownMoves == 1) {
-        // The answer to the first stone needs no evaluation.
-        AlNum = 2;
-        AlList[1] = TPont{8, 7};
-        AlList[2] = TPont{9, 7};
-        AlValue[1] = AlValue[2] = 20.0f;
+        // The answer to the first stone needs no evaluation: H7 or I7, whichever of them
+        // is empty (the one stone may stand on one of them).
+        AlNum = 0;
+        for (TPont p : {TPont{8, 7}, TPont{9, 7}})
+            if (Tabla[CellIndex(p)] == kEmpty) AddAlternative(p.X, p.Y, 20.0f);
         Chosen = -1;
     } else {
         AlNum = 0;
         Chosen = -1;
         FillValues(0.0f);
-        Evaluate();
-        CollectBest();
+        // A five to complete or to stop is the move; no evaluation may outrank it, and
+        // no later check may revise it.
+        forced = TakeForcedMove();
+        if (forced) {
+            Chosen = 1;
+        } else {
+            Evaluate();
+            CollectBest();
+        }
     }
     if (Chosen == -1) Chosen = ChooseAlternative();
     // A choice outside the alternatives (none at all on a full board) is no move; it is
     // reported below like any move off the board instead of reading past the list.
     ChosenMove = (Chosen >= 1 && Chosen <= std::min(AlNum, kCells)) ? AlList[Chosen] : TPont{};
-    AfterChoice();
+    if (!forced) AfterChoice();
     if (!OnBoard(ChosenMove.X, ChosenMove.Y)) {
         platform::ShowMessage(platform::MessageKind::Error,
                               "A tábla mellé fog lépni !\r" + std::to_string(MoveCount) + ". " +
@@ -165,6 +174,16 @@ void TJatekos::SortAlternatives() {
                 swapped = true;
             }
     }
+}
+
+bool TJatekos::TakeForcedMove() {
+    const ForcedMove f = FindForcedMove();
+    if (f.kind == ForcedKind::None) return false;
+    const float value = f.kind == ForcedKind::OwnFive ? kForcedFiveValue : kForcedBlockValue;
+    AlNum = 0;
+    AddAlternative(f.move.X, f.move.Y, value);
+    ValueArray[f.move.X][f.move.Y] = value;
+    return true;
 }
 
 void TJatekos::FillValues(float v) {

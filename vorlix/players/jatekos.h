@@ -5,6 +5,9 @@
 // The default Move, which internal players build on:
 //   clear ValueArray and the alternatives -> Evaluate -> CollectBest -> ChooseAlternative
 //   -> ChosenMove := the chosen alternative -> AfterChoice.
+// A position that forces the move (an own five to complete, or the opponent's only
+// five-cell to stop: forced_move.h) skips all of that: the forced cell is the move, for
+// every player built on this procedure, whatever its evaluation would say.
 // Evaluate fills ValueArray (or the alternatives themselves, for a proved win);
 // CollectBest turns the values of the empty cells into alternatives; ChooseAlternative
 // draws one with weights; AfterChoice may still change ChosenMove.
@@ -62,6 +65,16 @@ class TJatekos {
     // parallel (adjacent exchanges until a pass makes none, so equal values keep
     // their order).
     void SortAlternatives();
+
+    // When the position forces the move of ColourToMove (forced_move.h), the
+    // alternatives become that one cell (AlNum 1, value kForcedFiveValue for an own
+    // five, kForcedBlockValue for a block; its ValueArray entry gets the same value) and
+    // the result is true. Otherwise nothing changes and the result is false. The base
+    // Move asks this before Evaluate; the searches ask it where a five on the board
+    // makes them hand the move back without searching.
+    bool TakeForcedMove();
+    static constexpr float kForcedFiveValue = 155.0f;
+    static constexpr float kForcedBlockValue = 150.0f;
 
     // Fields, in the program's order. Arrays are 1-based like the game model.
     std::string Name;                       // at most 12 characters

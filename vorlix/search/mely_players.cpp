@@ -175,6 +175,9 @@ TIlvar::TIlvar() : Search(std::make_unique<TMely>(this)) {
 TIlvar::~TIlvar() = default;
 
 void TIlvar::EvaluateByGenerator() {
+    // A five to complete, or the only one to stop, is the move; the generator's values
+    // decide only when the opponent has several (and the game is lost anyway).
+    if (TakeForcedMove()) return;
     Search->Generator->Action();
 }
 

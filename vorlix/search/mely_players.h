@@ -15,9 +15,10 @@
 // candidate generator and move evaluator). Construction loads the pattern tables from
 // EngineDataFolder() and throws PatternTableError when one cannot be read.
 //
-// When the position holds a cell that completes five for either side no search runs;
-// the player then takes the candidate generator's values (a five is worth more than
-// anything else there), so it completes its own five or stops the opponent's.
+// When the position holds a cell that completes five for either side no search runs:
+// the player completes its own five, or stops the opponent's when it has exactly one
+// (TJatekos::TakeForcedMove); only against several opponent fives the candidate
+// generator's values decide.
 
 #include "vorlix/eval/eval_players.h"
 #include "vorlix/eval/opening_tree.h"
@@ -42,7 +43,8 @@ class TIlvar : public TJatekos {
     std::unique_ptr<TMely> Search;
 
   protected:
-    // Fills ValueArray with the generator's candidate values (immediate wins).
+    // The move when a five is on the board: the forced move, else the generator's
+    // candidate values in ValueArray.
     void EvaluateByGenerator();
 };
 

@@ -179,11 +179,15 @@ void TMelyVaz::Search() {
     const TSearchGuard guard([this] { FreeTree(); });
     // The generator prepares the board: its values go into the player's ValueArray
     // and its counts tell whether a five can be completed. Such a move decides
-    // without a search, and the generator's values (which rank a five, and the
-    // block of one, far above everything else) are what the player collects from.
+    // without a search: the own five, or the block of the opponent's only five-cell,
+    // is the player's one alternative. The generator's values can rank another cell
+    // above either, so they decide only against several opponent fives.
     Generator->Deep = 0;
     Generator->Action();
-    if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) return;
+    if (Generator->FiveCount[kBlack] > 0 || Generator->FiveCount[kWhite] > 0) {
+        Player->TakeForcedMove();
+        return;
+    }
     // With fewer empty cells than the deepest round has plies, a line of the tree can
     // fill the board, where a node would have no alternative to list ("Nincs
     // alternativa !"). So near the end of a drawn-out game the generator's values

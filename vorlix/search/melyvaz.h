@@ -13,7 +13,9 @@
 //   before: the game position on Tabla, the searching side to move (ColourToMove).
 //   after, one of:
 //   - a five can be completed by either side: no tree is built; ValueArray holds
-//     what it held plus the candidate generator's values (its preparation step);
+//     what it held plus the candidate generator's values (its preparation step),
+//     and the player's alternatives hold the forced move (TJatekos::TakeForcedMove:
+//     the own five, else the block of the opponent's only five-cell) when there is one;
 //   - the main win search (FoNyeresKereses) found a win: the player's alternatives
 //     hold its first move, ValueArray is as TVct left it;
 //   - otherwise ValueArray is -200 at every empty cell except the root alternatives,

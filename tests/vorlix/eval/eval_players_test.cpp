@@ -82,6 +82,19 @@ TEST(Turbo, AnswersTheFirstStoneDiagonallyOrBeside) {
     }
 }
 
+TEST(Turbo, AnswersAStoneOnG7OrG8WithTheOtherCell) {
+    for (auto [stone, answer] : {std::pair{"G7", "G8"}, std::pair{"G8", "G7"}}) {
+        for (unsigned seed = 1; seed <= 10; ++seed) {
+            evaltest::Play(stone);
+            SeedRandom(seed);
+            TTurbo t;
+            t.Evaluate();
+            ASSERT_EQ(t.AlNum, 1);
+            EXPECT_EQ(t.AlList[1], ParsePont(answer)) << stone << " seed " << seed;
+        }
+    }
+}
+
 TEST(Turbo, CompletesItsFive) {
     evaltest::Play("H8,A1,H9,A3,H10,A5,H11,A7");
     TTurbo t;
@@ -108,11 +121,25 @@ TEST(Zelta, SelectionExample) {
 
 class EvalPlayers : public evaltest::EvalTest {};
 
-TEST_F(EvalPlayers, ZeltaTakesM1ValuesWhenAFiveIsOnTheBoard) {
+TEST_F(EvalPlayers, ZeltaTakesTheForcedMoveWhenAFiveIsOnTheBoard) {
+    // Black to move completes E8..H8 at I8 (D8 is white), whatever the values say.
     Stones("E8 F8 G8 H8 A15", "D8 G10 H10 I10 A1", kBlack);
     TZelta z;
     z.FillValues(0.0f);
     z.Evaluate();
+    z.CollectBest();
+    ASSERT_EQ(z.AlNum, 1);
+    EXPECT_EQ(z.AlList[1], ParsePont("I8"));
+}
+
+TEST_F(EvalPlayers, ZeltaTakesM1ValuesAgainstTwoFives) {
+    // White to move cannot stop both ends of black's open four: nothing is forced, and
+    // the M1 values alone decide (the E1 move evaluator is not consulted).
+    Stones("E8 F8 G8 H8 A15", "G10 H10 I10 A1", kWhite);
+    TZelta z;
+    z.FillValues(0.0f);
+    z.Evaluate();
+    EXPECT_EQ(z.AlNum, 0);
     TM1Evaluator m(nullptr);
     m.Szorzo = 0.008f;
     m.LoadTables();

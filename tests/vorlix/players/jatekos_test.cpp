@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 using vorlix::TJatekos;
@@ -126,6 +129,72 @@ TEST_F(JatekosTest, AnswerToFirstStoneIsH7OrI7WithoutEvaluation) {
     p.Move();
     EXPECT_EQ(p.evaluations, 1);
     EXPECT_EQ(vorlix::ChosenMove, (TPont{1, 1}));
+}
+
+// The fixed answer to the first stone never offers the cell that stone stands on.
+TEST_F(JatekosTest, AnswerToFirstStoneOnH7OrI7IsTheOtherCell) {
+    for (auto [stone, answer] :
+         {std::pair{TPont{8, 7}, TPont{9, 7}}, std::pair{TPont{9, 7}, TPont{8, 7}}}) {
+        vorlix::ResetGameModel();
+        vorlix::RecordMove(stone.X, stone.Y, vorlix::kBlack);
+        FixedValues p;
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            vorlix::SeedRandom(seed);
+            p.Move();
+            EXPECT_EQ(vorlix::ChosenMove, answer) << seed;
+        }
+        EXPECT_EQ(p.AlNum, 1);
+        EXPECT_EQ(p.evaluations, 0);
+    }
+}
+
+// A five to complete, or the opponent's only five to stop, is the move: the player's
+// evaluation and its check after the choice are not asked.
+class RevisingPlayer : public FixedValues {
+  public:
+    int revisions = 0;
+    void AfterChoice() override {
+        ++revisions;
+        vorlix::ChosenMove = TPont{1, 1};
+    }
+};
+
+TEST_F(JatekosTest, FiveOnTheBoardDecidesBeforeEvaluate) {
+    struct Case {
+        std::vector<TPont> black, white;
+        TPont answer;
+        float value;
+    };
+    // Black to move each time. Own four H8..K8 (G8 white): L8. White's four D4..G4
+    // (C4 black): H4 is the only block.
+    const Case cases[] = {
+        {{{8, 8}, {9, 8}, {10, 8}, {11, 8}},
+         {{7, 8}, {4, 4}, {5, 4}, {6, 4}},
+         {12, 8},
+         TJatekos::kForcedFiveValue},
+        {{{3, 4}, {8, 8}, {9, 9}, {10, 10}},
+         {{4, 4}, {5, 4}, {6, 4}, {7, 4}},
+         {8, 4},
+         TJatekos::kForcedBlockValue},
+    };
+    for (const Case& c : cases) {
+        vorlix::ResetGameModel();
+        for (size_t i = 0; i < c.black.size(); ++i) {
+            vorlix::RecordMove(c.black[i].X, c.black[i].Y, vorlix::kBlack);
+            vorlix::RecordMove(c.white[i].X, c.white[i].Y, vorlix::kWhite);
+        }
+        vorlix::ColourToMove = vorlix::kBlack;
+        RevisingPlayer p;
+        p.values = {{1, 1, 1000.0f}}; // the evaluation would play A1
+        p.Move();
+        EXPECT_EQ(vorlix::ChosenMove, c.answer);
+        EXPECT_EQ(p.evaluations, 0);
+        EXPECT_EQ(p.revisions, 0);
+        ASSERT_EQ(p.AlNum, 1);
+        EXPECT_EQ(p.Chosen, 1);
+        EXPECT_FLOAT_EQ(p.AlValue[1], c.value);
+        EXPECT_FLOAT_EQ(p.ValueArray[c.answer.X][c.answer.Y], c.value);
+    }
 }
 
 TEST_F(JatekosTest, MoveClearsValuesBeforeEvaluate) {

@@ -360,7 +360,17 @@ TEST_F(Mely, ImmediateWinIsPlayedWithoutSearches) {
             const Snapshot before;
             p->Move();
             EXPECT_EQ(CellIndex(ChosenMove), Cell(c.expected)) << id << " " << c.black;
-            EXPECT_EQ(ilvar.Search->AgSzam, q ? -7 : 0) << id;
+            // The forced move is taken before the player's evaluation: no search ran.
+            EXPECT_EQ(ilvar.Search->AgSzam, -7) << id;
+            if (q) {
+                EXPECT_EQ(q->Vct->DepthReached, -7) << id << ": the threat search ran";
+            }
+            // The engine alone, asked directly, hands over the same move.
+            p->AlNum = 0;
+            p->FillValues(0.0f);
+            p->Evaluate();
+            ASSERT_EQ(p->AlNum, 1) << id;
+            EXPECT_EQ(CellIndex(p->AlList[1]), Cell(c.expected)) << id;
             if (q) {
                 EXPECT_EQ(q->ImmediateWin, 1) << id;
                 EXPECT_EQ(q->Vct->DepthReached, -7) << id << ": the threat search ran";

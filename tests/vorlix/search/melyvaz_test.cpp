@@ -356,23 +356,34 @@ std::string BestCell(const TJatekos& player) {
     return TrimRight(CellText(best));
 }
 
-TEST_F(melyvaz_search, AFiveToCompleteMeansNoSearchAndTheGeneratorsValuesDecide) {
+TEST_F(melyvaz_search, AFiveToCompleteMeansNoSearchAndTheForcedMove) {
     Owner owner;
     owner.Search->MaxMelyseg = 7;
     // Black to move completes five at I5.
     Position("E5 F5 G5 H5 C12", "D5 E11 F12 M2 N3");
     owner.FillValues(0.0f);
+    owner.AlNum = 0;
     owner.Search->Search();
     EXPECT_EQ(owner.Search->Menetszam, 0);
     EXPECT_EQ(owner.Search->AgSzam, 0);
-    EXPECT_EQ(owner.AlNum, 0);
+    ASSERT_EQ(owner.AlNum, 1);
+    EXPECT_EQ(owner.AlList[1], ParsePont("I5"));
     EXPECT_EQ(BestCell(owner), "I5");
     // White to move against the same four blocks it.
     Position("E5 F5 G5 H5 C12", "D5 E11 F12 M2");
     owner.FillValues(0.0f);
+    owner.AlNum = 0;
     owner.Search->Search();
     EXPECT_EQ(owner.Search->Menetszam, 0);
-    EXPECT_EQ(BestCell(owner), "I5");
+    ASSERT_EQ(owner.AlNum, 1);
+    EXPECT_EQ(owner.AlList[1], ParsePont("I5"));
+    // Against two fives nothing is forced: the generator's values decide.
+    Position("E5 F5 G5 H5 C12", "E11 F12 M2 N3");
+    owner.FillValues(0.0f);
+    owner.AlNum = 0;
+    owner.Search->Search();
+    EXPECT_EQ(owner.Search->Menetszam, 0);
+    EXPECT_EQ(owner.AlNum, 0);
 }
 
 TEST_F(melyvaz_search, AFailingCheckLeavesTheBoardAndWritesTheGame) {
