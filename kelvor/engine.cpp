@@ -139,10 +139,10 @@ CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
 }
 
 bool CKelvorEngine::IsLegal(int x, int y) {
-    return LegalChecked(x, y, 0);
+    return JudgeBlack(x, y, 0) != BlackMove::Forbidden;
 }
 
-bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
+CKelvorEngine::BlackMove CKelvorEngine::JudgeBlack(int x, int y, int depth) {
     int fours = 0, threeRecord[4], threeDir[4], threes = 0;
     bool five = false, overline = false;
     for (int dir = 0; dir < 4; ++dir) {
@@ -168,11 +168,13 @@ bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
             break;
         }
     }
-    if (five) return true;
-    if (overline || fours >= 2) return false;
-    if (threes < 2 || depth > 8) return true;
+    if (five) return BlackMove::Five;
+    if (overline || fours >= 2) return BlackMove::Forbidden;
+    if (threes < 2 || depth > 8) return BlackMove::Legal;
     // A three is real only when one of its key cells is itself a legal black move
-    // with this stone in place.
+    // with this stone in place, and not a five: a stone that makes five there is a
+    // five, not the straight four the three stands for (so a line whose only key is
+    // already one of black's five-cells is no three).
     int saved = Board[x][y];
     Board[x][y] = kBlack;
     int real = 0;
@@ -182,14 +184,14 @@ bool CKelvorEngine::LegalChecked(int x, int y, int depth) {
             int kx = x + rec[kFirstCell + k] * kDirX[threeDir[t]];
             int ky = y + rec[kFirstCell + k] * kDirY[threeDir[t]];
             if (OnBoard(BoardSize, kx, ky) && IsFree(Board[kx][ky]) &&
-                LegalChecked(kx, ky, depth + 1)) {
+                JudgeBlack(kx, ky, depth + 1) == BlackMove::Legal) {
                 ++real;
                 break;
             }
         }
     }
     Board[x][y] = saved;
-    return real < 2;
+    return real < 2 ? BlackMove::Legal : BlackMove::Forbidden;
 }
 
 bool CKelvorEngine::ForbiddenForBlack(const CellValue& v, int x, int y) {

@@ -134,7 +134,10 @@ class CKelvorEngine {
     int LeafValue(const Ply& p, int ply);
     int DepthLimit(int ply, int b1, int b2) const;
     bool TimeUp();
-    bool LegalChecked(int x, int y, int depth);
+    enum class BlackMove { Forbidden, Legal, Five };
+    // The renju judgement of a black move at (x, y); `depth` counts the key cells of
+    // threes tested on the way.
+    BlackMove JudgeBlack(int x, int y, int depth);
 
     const PatternTables* tables_;
     bool usable_ = true;

@@ -97,6 +97,10 @@ const RenjuCase kCases[] = {
     {"white_blocks_make_all_threes_dead", 15, "F8 G8 H6 H7", "E8 H5", "H8", true},
     {"three_with_a_gap_far_side", 15, "F8 G8 H5 H7", "", "H8", false},
     {"split_three_blocked_inside_the_four", 15, "F8 G8 H5 H7", "H4 H9", "H8", true},
+    // The three H7 H8 . H10 has one key, H9, which makes a five on row 9: a five, not
+    // the three's straight four, so H8 makes one three only.
+    {"three_whose_only_key_is_a_five_cell", 15, "F8 G8 H7 H10 F9 G9 J9 K9", "", "H8", true},
+    {"same_three_when_the_key_makes_no_five", 15, "F8 G8 H7 H10 F9 G9 K9", "J9", "H8", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Positions, RenjuRules, ::testing::ValuesIn(kCases),
