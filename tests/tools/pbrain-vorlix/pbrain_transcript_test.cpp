@@ -1,11 +1,10 @@
 // pbrain-vorlix run as a subprocess: a whole session of the protocol, good and bad
 // input, line by line.
 
-#include "players/gomocup/engine_process.h"
+#include "tools/pbrain_transcript.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -15,61 +14,18 @@
 
 namespace {
 
+using transcript::Converse;
+using transcript::IsMove;
+using transcript::kSafetySeconds;
+
 std::string Program() {
-    const char* bin = std::getenv("VORLIX_BIN_DIR");
-    return std::string(bin ? bin : ".") + "/pbrain-vorlix";
+    return transcript::Program("pbrain-vorlix");
 }
 
-// A safety net only: the answers come at once at the levels used here.
-constexpr double kSafetySeconds = 60.0;
-
-class Session {
-  public:
-    explicit Session(std::vector<std::string> args) {
-        args.insert(args.begin(), Program());
-        std::string error;
-        started = engine.Start(args, "", error);
-        EXPECT_TRUE(started) << error;
-    }
-    // Sends the lines and returns the next line of output.
-    std::string Ask(const std::vector<std::string>& lines) {
-        for (const auto& l : lines) EXPECT_TRUE(engine.Send(l)) << l;
-        std::string reply;
-        auto r = engine.ReadLine(kSafetySeconds, reply);
-        EXPECT_EQ(r, gomocup::EngineProcess::Read::Line) << "no answer to " << lines.back();
-        return r == gomocup::EngineProcess::Read::Line ? reply : "(none)";
-    }
-    std::string Ask(const std::string& line) { return Ask(std::vector<std::string>{line}); }
-
-    gomocup::EngineProcess engine;
-    bool started = false;
+struct Session : transcript::EngineSession {
+    explicit Session(std::vector<std::string> args)
+        : EngineSession("pbrain-vorlix", std::move(args)) {}
 };
-
-struct Exchange {
-    std::vector<std::string> send;
-    std::string expect; // the whole reply; "*" stands for any text
-};
-
-bool Matches(const char* text, const char* pattern) {
-    if (*pattern == '*') return Matches(text, pattern + 1) || (*text && Matches(text + 1, pattern));
-    if (!*pattern) return !*text;
-    return *text == *pattern && Matches(text + 1, pattern + 1);
-}
-
-// A zero-based point x,y of the board.
-bool IsMove(const std::string& reply, int& x, int& y) {
-    char rest = 0;
-    return std::sscanf(reply.c_str(), "%d,%d%c", &x, &y, &rest) == 2 && x >= 0 && x < 15 &&
-           y >= 0 && y < 15 && reply == std::to_string(x) + "," + std::to_string(y);
-}
-
-void Converse(Session& s, const std::vector<Exchange>& script) {
-    for (const auto& e : script) {
-        const std::string reply = s.Ask(e.send);
-        EXPECT_TRUE(Matches(reply.c_str(), e.expect.c_str()))
-            << e.send.back() << " -> '" << reply << "', expected " << e.expect;
-    }
-}
 
 TEST(PbrainTranscript, SetUpCommandsAndTheirErrors) {
     Session s({"--player", "Turbo", "--seed", "1"});
