@@ -307,10 +307,13 @@ int CKelvorEngine::LeafValue(const Ply& p, int ply) {
     return std::clamp(v, -(kWinThreshold - 1), kWinThreshold - 1);
 }
 
-int CKelvorEngine::DepthLimit(int ply, int b1, int b2) const {
+int CKelvorEngine::DepthLimit(int ply, int b1, int b2, int carried) const {
     const int L = Level;
-    int d = L;
-    if (!VctSearch) return d;
+    if (!VctSearch) return L;
+    // The limit is set again from the one the node was searched with: a forcing line
+    // extends one ply at a time as long as the budgets and T1, T2 allow, instead of
+    // starting over from the level at every ply (which stopped every line at L + 1).
+    int d = carried;
     if (b1 < 2 && b2 < 2 && T1[L] <= ply) d = ply;
     if (b1 == 0 && b2 == 0 && L <= ply) d = ply;
     if (L >= ply) d = L;
@@ -343,6 +346,7 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     start_ = std::chrono::steady_clock::now();
     tablesLowered_ = stopped_ = false;
     nodes_ = 0;
+    deepest_ = 1;
 
     if (BookMove && OnBoard(BoardSize, BookMove->first, BookMove->second) &&
         IsFree(Board[BookMove->first][BookMove->second]) &&
@@ -414,7 +418,9 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
                 if (m.own < 220 && 4 * m.opp + m.value < 100 && b % 2 == 1 && m.value < 3000)
                     b -= 1;
             }
-            int limit = std::min(DepthLimit(p, child.budget[0], child.budget[1]), kMaxPly);
+            int limit =
+                std::min(DepthLimit(p, child.budget[0], child.budget[1], node.depthLimit), kMaxPly);
+            deepest_ = std::max(deepest_, p);
             child.sum[0] = node.sum[0];
             child.sum[1] = node.sum[1];
             // A forced reply (the threshold rose) counts only its own part: the defence
@@ -493,6 +499,7 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     result.value = root.bestIndex >= 0 ? root.best : root.moves[0].value;
     result.stopped = stopped_;
     result.nodes = nodes_;
+    result.deepest = deepest_;
     return result;
 }
 

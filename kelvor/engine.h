@@ -53,6 +53,7 @@ struct ThinkResult {
     bool fromBook = false;
     bool stopped = false; // the stop flag or the time limit ended the search
     long long nodes = 0;
+    int deepest = 0; // the deepest ply at which a move was searched
 };
 
 class CKelvorEngine {
@@ -132,7 +133,7 @@ class CKelvorEngine {
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
     int LeafValue(const Ply& p, int ply);
-    int DepthLimit(int ply, int b1, int b2) const;
+    int DepthLimit(int ply, int b1, int b2, int carried) const;
     bool TimeUp();
     enum class BlackMove { Forbidden, Legal, Five };
     // The renju judgement of a black move at (x, y); `depth` counts the key cells of
@@ -152,6 +153,7 @@ class CKelvorEngine {
     bool tablesLowered_ = false;
     bool stopped_ = false;
     long long nodes_ = 0;
+    int deepest_ = 1;
 };
 
 } // namespace kelvor

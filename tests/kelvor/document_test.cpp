@@ -295,7 +295,7 @@ TEST_P(WithoutTables, MovesThinkingAndFilesAreRefusedWithAMessage) {
     EXPECT_FALSE(doc.ComputerMove());
     doc.StartThinking(nullptr);
     EXPECT_EQ(doc.FinishThinking().x, -1);
-    EXPECT_TRUE(doc.ThinkError().empty());
+    EXPECT_TRUE(doc.ThinkError().empty()) << doc.ThinkError();
 
     EXPECT_FALSE(doc.OpenGame(dir.Path() + "any.kgf"));
     EXPECT_EQ(boxes.shown.back().text, kNoTablesText);

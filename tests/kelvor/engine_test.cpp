@@ -108,3 +108,32 @@ TEST(EngineBoard, SearchLeavesTheBoardAsItFoundIt) {
         }
     }
 }
+
+// A forcing line of five plies in gomoku: F6 makes a four (C6-F6) and a three (F4-F6);
+// after white's block black makes a straight four at ply 3 and five at ply 5 (or F3
+// first, then F6 as two fours). Black has no five within three plies: levels 3 and 4
+// without the forcing search see no win. A level-2 search with it reaches the five only
+// when each forcing move carries the depth limit on to the next ply; restarting the
+// limit from the level at every ply stopped every line at ply 3.
+TEST(EngineVct, ForcingLineExtendsSeveralPlies) {
+    testing_support::RecordingBoxes quiet;
+    auto think = [](int level, bool vct) {
+        kelvor::CKelvorDoc doc(KELVOR_DATA_DIR, 3);
+        doc.OpeningBook = false;
+        doc.Variant = 1;
+        doc.NewGame();
+        for (const char* m : {"C3", "B3", "D3", "F2", "E3", "B6", "F4", "A15", "F5", "O15", "C6",
+                              "O1", "D6", "O10", "E6", "H15"}) {
+            auto c = kelvor::ParseCell(m, 15);
+            doc.MakeMove(c->first, c->second);
+        }
+        doc.VctSearch = vct;
+        doc.PlayerLevel = {level, 0};
+        return doc.Think();
+    };
+    EXPECT_LT(think(3, false).value, kelvor::kWinThreshold);
+    EXPECT_LT(think(4, false).value, kelvor::kWinThreshold);
+    const kelvor::ThinkResult r = think(2, true);
+    EXPECT_EQ(r.value, kelvor::kWinValue - 5);
+    EXPECT_GE(r.deepest, 4);
+}
