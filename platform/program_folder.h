@@ -10,6 +10,17 @@ namespace platform {
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 
+// The files that come with the programs: the data files (data folder, help file,
+// kelvor's tables and books) and the player libraries (the players folder).
+enum class ProgramFiles { Data, Libraries };
+
+// Where the files of kind `part` lie for programs in `programFolder`. A build folder or
+// an unpacked archive keeps them all in the program folder itself. An installed program
+// (`programFolder` is PREFIX/bin/, PREFIX/share/vorlix/ exists and the program folder
+// holds no "data/" of its own) finds its data files in PREFIX/share/vorlix/ and its
+// libraries in PREFIX/lib/vorlix/. Always ends with "/".
+std::string FilesFolder(const std::string& programFolder, ProgramFiles part);
+
 // Folder values use "/"; a stored backslash is read as "/". A value is absolute
 // when it starts with "/" or contains ":"; any other value is relative to the
 // program folder.

@@ -5,7 +5,9 @@
 #   bash tools/setup.sh test   installs what is missing, then builds and runs every test
 #                              twice (optimised, and under AddressSanitizer and
 #                              UndefinedBehaviorSanitizer with the debug checks on), and
-#                              runs every fuzz target for a short time
+#                              runs every fuzz target for a short time; the optimised
+#                              build is also installed and packaged and run from there
+#                              (packaging/check_install.sh)
 #   bash tools/setup.sh build  installs what is missing and builds
 #   bash tools/setup.sh fuzz   runs every fuzz target for FUZZ_SECONDS (default 300) each
 #
@@ -18,7 +20,8 @@ jobs=${JOBS:-$(nproc)}
 action=${1:-play}
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev)
+          qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev
+          desktop-file-utils appstream dpkg-dev file)
 
 install_missing() {
     local missing=()
@@ -97,9 +100,10 @@ test)
     install_missing
     build -DVORLIX_WERROR=ON
     run_tests "$build_dir"
+    bash "$here/packaging/check_install.sh" "$build_dir"
     sanitizer_tests
     fuzz "${FUZZ_SECONDS:-10}"
-    echo "All tests passed: optimised build, sanitized build and fuzz targets."
+    echo "All tests passed: optimised build, installed tree and package, sanitized build and fuzz targets."
     ;;
 build)
     install_missing

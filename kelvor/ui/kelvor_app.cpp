@@ -5,6 +5,7 @@
 #include "kelvor/ui/board_geometry.h"
 #include "kelvor/ui/kelvor_view.h"
 #include "kelvor/ui/main_frame.h"
+#include "platform/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -37,14 +38,15 @@ class QtMessageBoxes final : public platform::MessageBoxes {
 
 } // namespace
 
-QString CKelvorApp::ChooseWorkingFolder(const QString& programFolder) {
-    if (!QFileInfo::exists("renju.tbl") && QFileInfo::exists(programFolder + "/renju.tbl"))
-        QDir::setCurrent(programFolder);
+QString CKelvorApp::ChooseWorkingFolder(const QString& dataFolder) {
+    if (!QFileInfo::exists("renju.tbl") && QFileInfo::exists(dataFolder + "/renju.tbl"))
+        QDir::setCurrent(dataFolder);
     return QDir::currentPath();
 }
 
 CKelvorApp::CKelvorApp() : boxes_(std::make_unique<QtMessageBoxes>()) {
-    ChooseWorkingFolder(QCoreApplication::applicationDirPath());
+    ChooseWorkingFolder(QString::fromStdString(
+        platform::FilesFolder(platform::ProgramFolder(), platform::ProgramFiles::Data)));
     previousBoxes_ = platform::SetMessageBoxes(boxes_.get());
     frame_ = std::make_unique<CMainFrame>(std::make_unique<CKelvorDoc>());
 }

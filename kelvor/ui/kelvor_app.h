@@ -4,7 +4,8 @@
 //
 // kelvor reads its tables and opening books from its working folder. When that folder
 // lacks "renju.tbl" but the program's own folder has it, the program changes to its
-// own folder first, so it starts from anywhere in its build tree.
+// own folder first, so it starts from anywhere in its build tree; an installed kelvor
+// changes to the folder of its installed data files (platform::FilesFolder).
 
 #include "platform/messages.h"
 
@@ -26,9 +27,9 @@ class CKelvorApp {
 
     CMainFrame& MainFrame() { return *frame_; }
 
-    // Changes to `programFolder` when the working folder has no "renju.tbl" and that
+    // Changes to `dataFolder` when the working folder has no "renju.tbl" and that
     // folder has one; returns the working folder used.
-    static QString ChooseWorkingFolder(const QString& programFolder);
+    static QString ChooseWorkingFolder(const QString& dataFolder);
 
   private:
     std::unique_ptr<platform::MessageBoxes> boxes_;

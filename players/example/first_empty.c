@@ -1,6 +1,6 @@
 /* A complete player library with one player, "FirstEmpty", that plays the first empty
  * cell in column-major order. Build: cc -shared -fPIC -o first_empty.so first_empty.c */
-#include "vorlix/players/vorlix_plugin.h"
+#include <vorlix_plugin.h>
 
 #include <stddef.h>
 

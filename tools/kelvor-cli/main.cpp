@@ -77,7 +77,8 @@ class SilentBoxes : public platform::MessageBoxes {
 };
 
 std::string DataFolder(const Options& o) {
-    std::string f = o.Get("data", platform::ProgramFolder());
+    std::string f = o.Get(
+        "data", platform::FilesFolder(platform::ProgramFolder(), platform::ProgramFiles::Data));
     if (!f.empty() && f.back() != '/') f += '/';
     return f;
 }

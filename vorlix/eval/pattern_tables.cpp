@@ -119,7 +119,9 @@ void BuildDirectionTable(const PairMatrix& m, DirectionTable* t) {
 }
 
 std::string EngineDataFolder() {
-    if (g_dataFolder.empty()) return platform::ProgramFolder() + "data/";
+    if (g_dataFolder.empty())
+        return platform::FilesFolder(platform::ProgramFolder(), platform::ProgramFiles::Data) +
+               "data/";
     return g_dataFolder;
 }
 

@@ -22,6 +22,7 @@ struct FolderKey {
     const char* key;
     const char* def;
     std::string Settings::*field;
+    platform::ProgramFiles part = platform::ProgramFiles::Data; // where a relative value lies
 };
 
 // In the order of the file. The output folder is read as "Kronika" and written as "Output".
@@ -32,7 +33,7 @@ const FolderKey kFolders[] = {
     {"Config", "cfg/", &Settings::ConfigFolder},
     {"Kronika", "Kronika/", &Settings::OutputFolder},
     {"TestBed", "TestBed/", &Settings::TestBedFolder},
-    {"Players", "Players/", &Settings::PlayersFolder},
+    {"Players", "Players/", &Settings::PlayersFolder, platform::ProgramFiles::Libraries},
 };
 
 float ParseIdoLimit(const std::string& text, float def) {
@@ -45,8 +46,8 @@ float ParseIdoLimit(const std::string& text, float def) {
 Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFolder) {
     Settings s;
     for (const auto& f : kFolders)
-        s.*f.field =
-            ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength), programFolder);
+        s.*f.field = ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
+                                   programFolder, f.part);
     s.AutoFluxus = ini.GetString("Files", "AutoFluxus", "", kMaxValueLength);
     s.ColourChange = static_cast<std::uint8_t>(ini.GetInt("Options", "Colour change", 0) & 0xFF);
     s.RandomOpening = ini.GetInt("Options", "Random opening", 1) != 0;
@@ -61,9 +62,10 @@ Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFo
 
 } // namespace
 
-std::string ResolveFolder(const std::string& value, const std::string& programFolder) {
+std::string ResolveFolder(const std::string& value, const std::string& programFolder,
+                          platform::ProgramFiles part) {
     std::string v = platform::NormaliseSeparators(value);
-    return platform::IsAbsoluteFolder(v) ? v : programFolder + v;
+    return platform::IsAbsoluteFolder(v) ? v : platform::FilesFolder(programFolder, part) + v;
 }
 
 Settings DefaultSettings(const std::string& programFolder) {

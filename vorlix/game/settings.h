@@ -2,6 +2,8 @@
 // The settings of the initialisation file "vorlix.ini" in the program folder, and
 // the start-up check of the data folder.
 
+#include "platform/program_folder.h"
+
 #include <cstdint>
 #include <string>
 
@@ -56,7 +58,10 @@ bool CheckInstallation(const Settings& settings);
 // The warning shown when CheckInstallation fails; the program ends after it.
 extern const char* const kInstallationMessage;
 
-// Applies the relative-folder rule to one stored folder value.
-std::string ResolveFolder(const std::string& value, const std::string& programFolder);
+// Applies the relative-folder rule to one stored folder value: a relative value lies
+// under the folder of the program's files of kind `part` (the program folder itself
+// for a build folder, see platform::FilesFolder).
+std::string ResolveFolder(const std::string& value, const std::string& programFolder,
+                          platform::ProgramFiles part = platform::ProgramFiles::Data);
 
 } // namespace vorlix

@@ -3,13 +3,14 @@
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/messages.h"
+#include "platform/program_folder.h"
 #include "vorlix/eval/openingbook.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/gamefile.h"
 #include "vorlix/game/trialstones.h"
+#include "vorlix/search/internal_levels.h"
 #include "vorlix/ui/aboutdllform.h"
 #include "vorlix/ui/aboutplform.h"
-#include "vorlix/search/internal_levels.h"
 #include "vorlix/ui/opcioform.h"
 #include "vorlix/ui/windowsize.h"
 #include "vorlix/view/tablaobj.h"
@@ -97,7 +98,7 @@ TVorTablaForm::TVorTablaForm(Settings& settings, std::string programFolder,
     FoPanel->installEventFilter(this);
     MsgPanel->installEventFilter(this);
 
-    helpFile_ = programFolder_ + "vorlix.hlp";
+    helpFile_ = platform::FilesFolder(programFolder_, platform::ProgramFiles::Data) + "vorlix.hlp";
     ChooseSaveFile = [this](const std::string& folder) -> std::string {
         QFileDialog dialog(this, "Save game", QString::fromStdString(folder), "Pos format (*.pos)");
         dialog.setAcceptMode(QFileDialog::AcceptSave);

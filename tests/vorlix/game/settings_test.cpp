@@ -128,3 +128,18 @@ TEST(Settings, InstallationNeedsTheOpeningBook) {
     EXPECT_EQ(
         std::string(kInstallationMessage).rfind("This program contanis subdirectories !\r", 0), 0u);
 }
+
+TEST(Settings, InstalledProgramFindsItsDataAndLibraries) {
+    // PREFIX/bin/vorlix with PREFIX/share/vorlix/: relative folders lie in the installed
+    // trees, the players folder under lib/, everything else under share/.
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() + "usr/bin");
+    std::filesystem::create_directories(root.Path() + "usr/share/vorlix/data");
+    Settings s = ReadSettings(root.Path() + "usr/bin/");
+    EXPECT_EQ(s.DataFolder, root.Path() + "usr/share/vorlix/data/");
+    EXPECT_EQ(s.GameFolder, root.Path() + "usr/share/vorlix/data/parti");
+    EXPECT_EQ(s.PlayersFolder, root.Path() + "usr/lib/vorlix/Players/");
+    Settings absolute =
+        ReadSettingsText("[Paths]\nPlayers=/home/me/Players/\n", root.Path() + "usr/bin/");
+    EXPECT_EQ(absolute.PlayersFolder, "/home/me/Players/");
+}
