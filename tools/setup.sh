@@ -21,19 +21,31 @@ action=${1:-play}
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-liberation clang libclang-rt-14-dev
-          desktop-file-utils appstream dpkg-dev file)
+          desktop-file-utils appstream dpkg-dev file locales)
+
+# The window tests also run under a decimal-comma locale; it must be generated.
+comma_locale=de_DE.UTF-8
 
 install_missing() {
-    local missing=()
+    local missing=() sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+    ensure_comma_locale
+}
+
+ensure_comma_locale() {
+    locale -a 2>/dev/null | grep -qix "${comma_locale/UTF-8/utf8}" && return 0
+    echo "Generating the locale $comma_locale"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    $sudo localedef -i "${comma_locale%%.*}" -c -f UTF-8 -A /usr/share/locale/locale.alias "$comma_locale"
 }
 
 # configure_and_build DIR [cmake options...]

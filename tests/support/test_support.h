@@ -3,6 +3,7 @@
 
 #include "platform/messages.h"
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -56,5 +57,35 @@ class TempFolder {
   private:
     std::string path_;
 };
+
+// The decimal-comma locale the tests run under (tools/setup.sh generates it).
+inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
+
+// Switches the C library's locale categories `category` (LC_ALL, or one of them) to
+// the decimal-comma locale, as QApplication does for a German user; restores them
+// with the object. Active() is false when the locale is not installed.
+class CommaLocale {
+  public:
+    explicit CommaLocale(int category = LC_ALL) : category_(category) {
+        const char* now = std::setlocale(category_, nullptr);
+        previous_ = now ? now : "C";
+        active_ = std::setlocale(category_, kCommaLocale) != nullptr;
+    }
+    ~CommaLocale() { std::setlocale(category_, previous_.c_str()); }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+    bool Active() const { return active_; }
+
+  private:
+    int category_;
+    std::string previous_;
+    bool active_ = false;
+};
+
+// Skips the test when the comma locale is missing (run tools/setup.sh to generate it).
+#define SKIP_WITHOUT_COMMA_LOCALE(guard)                                                           \
+    if (!(guard).Active())                                                                         \
+    GTEST_SKIP() << testing_support::kCommaLocale                                                  \
+                 << " is not installed: tools/setup.sh generates it"
 
 } // namespace testing_support

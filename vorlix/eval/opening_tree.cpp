@@ -1,5 +1,6 @@
 #include "vorlix/eval/opening_tree.h"
 
+#include "platform/number_format.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/players/jatekos.h"
 
@@ -84,11 +85,12 @@ class TreeParser {
         int index = static_cast<int>(nodes_.size());
         nodes_.push_back(OpeningNode{p, 1.0f, -1, -1});
         if (Accept(':')) {
-            const char* begin = s_.c_str() + pos_;
-            char* end = nullptr;
-            float w = std::strtof(begin, &end);
-            if (end == begin) Error("a weight was expected");
-            pos_ += static_cast<size_t>(end - begin);
+            // Written with a full stop whatever the user's locale.
+            float w = 0;
+            size_t used = 0;
+            if (!platform::ReadReal(std::string_view(s_).substr(pos_), w, used))
+                Error("a weight was expected");
+            pos_ += used;
             nodes_[static_cast<size_t>(index)].Weight = w;
         }
         if (Accept('[')) {

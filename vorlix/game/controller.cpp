@@ -46,7 +46,10 @@ std::string ClockText(double days) {
 }
 
 GameController::GameController(GameWindow& window, PlayerFactory& factory)
-    : window_(window), factory_(factory) {
+    : GameController(window, factory, ownConfig_) {}
+
+GameController::GameController(GameWindow& window, PlayerFactory& factory, Settings& settings)
+    : Config(settings), window_(window), factory_(factory) {
     factory_.MakeHuman = [this] { return std::make_unique<THumanPlayer>(*this); };
 }
 
@@ -65,12 +68,33 @@ void GameController::ExchangePairing() {
     ColourChanged = true;
 }
 
-bool GameController::CreatePlayers(const std::string& firstName, const std::string& secondName) {
-    ReleasePlayers();
-    first_ = factory_.CreatePlayerByName(firstName, OpponentLibrary);
-    if (first_) second_ = factory_.CreatePlayerByName(secondName, OpponentLibrary);
+std::unique_ptr<TJatekos> GameController::CreatePlayer(const std::string& id) {
+    std::unique_ptr<TJatekos> player;
+    try {
+        player = factory_.CreatePlayerByName(id, OpponentLibrary);
+    } catch (const std::exception& e) {
+        // A player whose engines cannot be set up (a damaged table, a library that
+        // throws) is a player that cannot be created; the game is not played, the
+        // program goes on.
+        player.reset();
+        if (creationError_.empty()) creationError_ = e.what();
+    }
     // The configured level is overwritten by every creation.
     Config.Level = 4;
+    return player;
+}
+
+std::string GameController::PlayersNotFound() const {
+    std::string text = "Players not found.\r" + firstName_ + "\r" + secondName_;
+    if (!creationError_.empty()) text += "\r" + creationError_;
+    return text;
+}
+
+bool GameController::CreatePlayers(const std::string& firstName, const std::string& secondName) {
+    ReleasePlayers();
+    creationError_.clear();
+    first_ = CreatePlayer(firstName);
+    if (first_) second_ = CreatePlayer(secondName);
     if (!first_ || !second_) {
         ReleasePlayers();
         return false;
@@ -127,7 +151,10 @@ void GameController::PlayGame(const std::string& firstName, const std::string& s
     secondName_ = secondName;
 
     if (!CreatePlayers(firstName_, secondName_)) {
-        window_.ShowWarning("Players not found.\r" + firstName_ + "\r" + secondName_);
+        if (creationError_.empty())
+            window_.ShowWarning(PlayersNotFound());
+        else
+            window_.ShowError(PlayersNotFound());
         RunMode = 9;
         outcome_.kind = GameOutcome::NoPlayers;
         return;
@@ -142,10 +169,21 @@ void GameController::PlayGame(const std::string& firstName, const std::string& s
     MoveCount = 0;
     ShownMoves = 0;
 
-    if (Config.ColourChange == 1 && opening_) {
-        // The colour-change opening (five stones, maybe an exchange of colours).
-        bool goOn = opening_(*this);
-        if (!goOn || StopRequested || !first_ || !second_) {
+    gameColourChange_ = Config.ColourChange == 1;
+    if (gameColourChange_ && opening_) {
+        // The colour-change opening (five stones, maybe an exchange of colours). A stop
+        // during the first offer ends the game at once; a later one lets the procedure
+        // run to its end, and the game then ends like any resigned game.
+        bool goOn = false;
+        try {
+            goOn = opening_(*this);
+        } catch (const std::exception& e) {
+            LiftTrialStones();
+            Abort(0, e.what());
+            ReleasePlayers();
+            return;
+        }
+        if (!goOn || !first_ || !second_) {
             outcome_.kind = GameOutcome::Stopped;
             RunMode = 8;
             window_.SetEditMode(false);
@@ -164,10 +202,10 @@ void GameController::PlayGame(const std::string& firstName, const std::string& s
     window_.RefreshBoard(MoveCount > 0 ? GameRecord[MoveCount] : TPont{});
     window_.RefreshInfo();
 
+    // A stop that came during the opening ends the game before anyone moves.
     bool ended = false;
-    do {
+    while (!ended && !StopRequested)
         if (!Turn(ended)) return;
-    } while (!ended && !StopRequested);
     EndOfGame();
 }
 
@@ -175,10 +213,13 @@ bool GameController::ReplaceComputer() {
     std::unique_ptr<TJatekos>& seat = first_->IsHuman ? second_ : first_;
     std::string& seatName = first_->IsHuman ? secondName_ : firstName_;
     seat.reset();
-    seat = factory_.CreatePlayerByName(OpponentName, OpponentLibrary);
-    Config.Level = 4;
+    creationError_.clear();
+    seat = CreatePlayer(OpponentName);
     PlayerChanged = false;
     if (!seat) return false;
+    // The newcomer has seen none of the moves so far: a library player must be told
+    // the position before its first move, an internal one must not take it for new.
+    seat->BoardChanged = true;
     seatName = OpponentName;
     (&seat == &first_ ? FirstPlayerName : SecondPlayerName) =
         seat->Name.empty() ? TrimName(OpponentName) : seat->Name;
@@ -203,7 +244,7 @@ void GameController::ChargeClock(std::uint8_t colour, double days) {
 bool GameController::Turn(bool& ended) {
     if (PlayerChanged && !ReplaceComputer()) {
         // The chosen opponent cannot be created: there is nobody to play this seat.
-        Abort(0, "Players not found.\r" + firstName_ + "\r" + secondName_);
+        Abort(0, PlayersNotFound());
         return false;
     }
     ColourToMove = static_cast<std::uint8_t>(MoveCount % 2 + 1);
@@ -302,8 +343,7 @@ void GameController::EndOfGame() {
     bool review = window_.AskQuestion(EndQuestion());
     window_.EnableCommand(GameCommand::TakeBack, false);
     window_.EnableCommand(GameCommand::Resign, false);
-    if (Config.ColourChange == 1 && !ReturnMatch)
-        window_.EnableCommand(GameCommand::ReturnMatch, true);
+    if (gameColourChange_ && !ReturnMatch) window_.EnableCommand(GameCommand::ReturnMatch, true);
     RunMode = 8;
     window_.SetEditMode(false);
     if (review) {

@@ -11,7 +11,8 @@
 //
 // Failures never take the program down: an invalid move, and an internal error raised
 // by a player's engines, are shown in an error box and end the game as an abort
-// (RunMode 9) without the end-of-game question.
+// (RunMode 9) without the end-of-game question. A player whose creation raises is a
+// player that cannot be created: an error box with the reason, and no game.
 
 #include "vorlix/game/board.h"
 #include "vorlix/game/game_window.h"
@@ -53,7 +54,12 @@ std::string ClockText(double days);
 
 class GameController {
   public:
+    // With settings of its own (headless games and tests).
     GameController(GameWindow& window, PlayerFactory& factory);
+    // With the program's settings object, shared with the window: what the controller
+    // changes (the level set by every player creation) is what the options dialog
+    // writes to the initialisation file.
+    GameController(GameWindow& window, PlayerFactory& factory, Settings& settings);
     ~GameController();
 
     // Runs a whole game (New game: false; Return match: true).
@@ -104,7 +110,14 @@ class GameController {
     const GameOutcome& Outcome() const { return outcome_; }
     GameWindow& Window() { return window_; }
 
-    Settings Config;                        // ColourChange, MachineStart, DrawAt, folders
+  private:
+    Settings ownConfig_; // used when no settings object is shared
+
+  public:
+    // ColourChange, MachineStart, DrawAt, folders. Options changed while a game runs
+    // take effect at the next game: StartGame reads MachineStart, the opening and the
+    // end of the game read the ColourChange the game started with.
+    Settings& Config;
     std::string OpponentName = "QwilN4AVK"; // at most 30 characters
     std::string OpponentLibrary;            // empty for an internal player
     bool SavedColourChanged = false;        // from the last game with the opening
@@ -121,7 +134,11 @@ class GameController {
     bool Announced = false;
 
   private:
+    // A player by identifier; null when it cannot be created (an exception raised while
+    // creating it is kept in creationError_).
+    std::unique_ptr<TJatekos> CreatePlayer(const std::string& id);
     bool CreatePlayers(const std::string& firstName, const std::string& secondName);
+    std::string PlayersNotFound() const;
     void ReleasePlayers();
     std::uint8_t IndicatorColour() const;
     // One turn; false when the game must return at once (abort).
@@ -139,6 +156,8 @@ class GameController {
     std::string firstName_, secondName_;
     OpeningProcedure opening_;
     GameOutcome outcome_;
+    std::string creationError_;     // why the last creation failed, when it raised
+    bool gameColourChange_ = false; // the colour-change option of the running game
 };
 
 } // namespace vorlix

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/messages.h"
+#include "platform/number_format.h"
 #include "platform/program_folder.h"
 #include "vorlix/game/board.h"
 #include "vorlix/game/coords.h"
@@ -47,8 +48,9 @@ bool SaveGameBinary(const std::string& fileName) {
 std::string MoveLine(int moveNo) {
     const TPont p = GameRecord[moveNo];
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%3d. %s%9.3f%4d", moveNo, PontText(p.X, p.Y).c_str(),
-                  static_cast<double>(MoveScore[moveNo]), MoveAlternatives[moveNo]);
+    // The score is written with a full stop whatever the locale.
+    std::snprintf(buf, sizeof buf, "%3d. %s%s%4d", moveNo, PontText(p.X, p.Y).c_str(),
+                  platform::FixedText(MoveScore[moveNo], 3, 9).c_str(), MoveAlternatives[moveNo]);
     return buf;
 }
 

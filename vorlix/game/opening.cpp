@@ -63,15 +63,20 @@ bool OpeningRules::Procedure(GameController& c) {
         MoveCount = 0;
         book_.PlaceBookOpening();
     }
-    ColourToMove = kWhite;
     if (first->IsHuman || second->IsHuman) {
         w.RefreshBoard(LastMove());
         w.RefreshInfo();
     }
 
     if (!c.Player(1)) return false;
+    // The first player decides while it still holds black: the procedure began with
+    // black to move and the players' steps may have left either colour behind.
+    ColourToMove = kBlack;
+    MoverColour = kBlack;
     const bool takeWhite = first->ChOpening();
     if (!c.Player(1)) return false;
+    // Play goes on with white's sixth move.
+    ColourToMove = kWhite;
     if (takeWhite) {
         if (!first->IsHuman) {
             w.ShowPanelMessage({"The program have choosen white !"});

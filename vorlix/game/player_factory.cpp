@@ -57,7 +57,10 @@ PlayerFactory::CreatePlayerByName(const std::string& id, const std::string& oppo
         }
     }
     std::string library = opponentLibrary, playerName = name;
-    if (!matched && SplitLibraryId(name, library, playerName)) playerName = TrimRight(playerName);
+    // A name from a chosen library is taken as it stands, ':' and all.
+    if (!matched && LibraryIds && opponentLibrary.empty() &&
+        SplitLibraryId(name, library, playerName))
+        playerName = TrimRight(playerName);
     if (!matched && !library.empty()) {
         auto dll = std::make_unique<TDllJatekos>(LibraryPath(PlayersFolder, library), playerName);
         if (dll->Loaded()) player = std::move(dll);

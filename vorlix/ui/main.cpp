@@ -3,6 +3,7 @@
 #include "platform/datetime.h"
 #include "platform/events.h"
 #include "platform/messages.h"
+#include "platform/number_format.h"
 #include "platform/program_folder.h"
 #include "vorlix/eval/openingbook.h"
 #include "vorlix/game/random.h"
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
     vorlix::SeedRandom();
 
     QApplication app(argc, argv);
+    // QApplication has taken the user's locale; numbers in the program's texts and
+    // files (the opening tree, game files, "hiba.txt") keep their full stop.
+    platform::KeepPointDecimal();
     QtMessageBoxes boxes;
     platform::SetMessageBoxes(&boxes);
     // Long searches keep the window alive through this hook.

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/datetime.h"
 #include "platform/messages.h"
+#include "platform/number_format.h"
 #include "platform/program_folder.h"
 #include "vorlix/eval/openingbook.h"
 #include "vorlix/game/coords.h"
@@ -27,8 +28,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace vorlix {
 
@@ -65,10 +69,15 @@ void TStoneShape::paintEvent(QPaintEvent*) {
 
 TVorTablaForm::TVorTablaForm(Settings& settings, std::string programFolder,
                              const std::function<void(PlayerFactory&)>& registerPlayers)
-    : settings_(settings), programFolder_(std::move(programFolder)), controller_(*this, factory_) {
+    : settings_(settings), programFolder_(std::move(programFolder)),
+      controller_(*this, factory_, settings_) {
+    // The toolkit has adopted the user's locale by now; the program's own texts and
+    // files keep their full stop.
+    platform::KeepPointDecimal();
     factory_.PlayersFolder = settings_.PlayersFolder;
+    // Players come from the menu by name and library; "LIBRARY:NAME" is the tools' form.
+    factory_.LibraryIds = false;
     if (registerPlayers) registerPlayers(factory_);
-    controller_.Config = settings_;
     setObjectName("VorTablaForm");
     setWindowTitle("Gomoku board");
     setFont(ArialPixels(13));
@@ -100,6 +109,8 @@ TVorTablaForm::TVorTablaForm(Settings& settings, std::string programFolder,
 
     helpFile_ = platform::FilesFolder(programFolder_, platform::ProgramFiles::Data) + "vorlix.hlp";
     ChooseSaveFile = [this](const std::string& folder) -> std::string {
+        // An existing folder opens the dialog inside it with an empty name (a missing
+        // one would be taken as the name of the file to save).
         QFileDialog dialog(this, "Save game", QString::fromStdString(folder), "Pos format (*.pos)");
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix("gam");
@@ -250,9 +261,9 @@ void TVorTablaForm::BuildMenus() {
 
     OptionsMenu = menuBar()->addMenu("&Options");
     connect(OptionsMenu->addAction("&Options"), &QAction::triggered, this, [this] {
+        // The controller reads the new options when the next game starts.
         TOpcioForm dialog(settings_, programFolder_, this);
-        // The new options take effect at the next game.
-        if (dialog.exec() == QDialog::Accepted && !gameRunning_) controller_.Config = settings_;
+        dialog.exec();
     });
     OptionsMenu->addSeparator();
     WindowSizeMenu = OptionsMenu->addMenu("Window size");
@@ -305,7 +316,8 @@ void TVorTablaForm::RunGame(bool returnMatch) {
     gameRunning_ = true;
     NewGameMn->setEnabled(false);
     ReturnMatchMn->setEnabled(false);
-    if (!returnMatch) controller_.Config = settings_;
+    // A player library may have switched the number format when it was loaded.
+    platform::KeepPointDecimal();
     controller_.StartGame(returnMatch);
     gameRunning_ = false;
     NewGameMn->setEnabled(true);
@@ -487,7 +499,10 @@ void TVorTablaForm::ApplyWindowSize(int index) {
     const TWindowSize& size = kWindowSizes.at(static_cast<size_t>(index));
     sizeIndex_ = index;
     int h = size.Height + (MsgPanel->isHidden() ? 0 : kMsgPanelHeight);
-    resize(size.Width, h);
+    // The sizes are those of the whole window, title bar and borders included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    frameApplied_ = frame;
+    resize(size.Width - frame.width(), h - frame.height());
     if (!size.KeepOnScreen) return;
     if (QScreen* screen = this->screen()) {
         QRect avail = screen->geometry();
@@ -495,6 +510,16 @@ void TVorTablaForm::ApplyWindowSize(int index) {
                                      avail.width(), avail.height());
         move(r.Left, r.Top);
     }
+}
+
+void TVorTablaForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window manager tells the size of its frame only once the window is shown;
+    // the size chosen before is applied again to the whole window then.
+    QTimer::singleShot(0, this, [this] {
+        if (frameGeometry().size() - geometry().size() != frameApplied_)
+            ApplyWindowSize(sizeIndex_);
+    });
 }
 
 void TVorTablaForm::resizeEvent(QResizeEvent* event) {
@@ -512,8 +537,10 @@ void TVorTablaForm::LayoutControls() {
     // The board takes what the information panel leaves; the message buttons stand at the
     // right in the order No, Yes, Ok, each 2 pixels left of the previous one.
     InfPanel->setGeometry(FoPanel->width() - kInfPanelWidth, 0, kInfPanelWidth, FoPanel->height());
-    TablaComp->setGeometry(0, 0, std::max(0, InfPanel->x() - 6),
-                           std::max(0, FoPanel->height() - 3));
+    // Within the room the panel leaves, the board takes the largest size whose cells
+    // are square, so that stones are round whatever the frame and menu bar take.
+    const QSize room(std::max(0, InfPanel->x() - 6), std::max(0, FoPanel->height() - 3));
+    TablaComp->setGeometry(QRect(QPoint(0, 0), TablaComp->SquareCellSize(room)));
     int right = MsgPanel->width();
     for (QPushButton* b : {MsgNoBt, MsgYesBt, MsgOkBt}) {
         if (b->isHidden()) continue;
@@ -523,6 +550,9 @@ void TVorTablaForm::LayoutControls() {
 }
 
 void TVorTablaForm::SaveGame() {
+    // The games folder may not have come with the program.
+    std::error_code ec;
+    std::filesystem::create_directories(settings_.GameFolder, ec);
     std::string name = ChooseSaveFile(settings_.GameFolder);
     if (!name.empty()) SaveGameBinary(name);
 }

@@ -142,7 +142,7 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     void DispatchPendingEvents() override;
     void WaitForEvents() override;
 
-    // --- Window sizes: 0 Small, 1 Middle, 2 Large ---
+    // --- Window sizes: 0 Small, 1 Middle, 2 Large, each the size of the whole window ---
     void ApplyWindowSize(int index);
     int WindowSizeIndex() const { return sizeIndex_; }
 
@@ -151,10 +151,12 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     // Asks for the name of a game file to save, starting in `folder`; empty when the user
     // cancels. The save dialog by default; tests put their own answer here.
     std::function<std::string(const std::string& folder)> ChooseSaveFile;
-    // Save game: the binary game file under a name the user chooses.
+    // Save game: the binary game file under a name the user chooses, the dialog opening
+    // in the games folder (created when it is missing).
     void SaveGame();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -173,6 +175,7 @@ class TVorTablaForm : public QMainWindow, public GameWindow {
     std::string helpFile_;
     std::vector<PlayerLibrary> libraries_;
     int sizeIndex_ = 0;
+    QSize frameApplied_; // the frame's size when the window size was last applied
     PlayerFactory factory_;
     std::unique_ptr<OpeningRules> openingRules_; // outlives the controller's games
     GameController controller_;

@@ -204,6 +204,17 @@ TTablaGeometry TTablaComponent::Geometry() {
     return g;
 }
 
+QSize TTablaComponent::SquareCellSize(QSize room) {
+    MeasureLabels();
+    const int borderW = (labelW_ + Margin) * 2 + 1;
+    const int borderH = (labelH_ + Margin) * 2 + 1;
+    const int cell =
+        std::min((room.width() - borderW) / tablaMeret_, (room.height() - borderH) / tablaMeret_);
+    if (cell <= 0) return room;
+    // The cell sizes are whole pixels: only the room beyond N cells is given back.
+    return QSize(borderW + cell * tablaMeret_, borderH + cell * tablaMeret_);
+}
+
 void TTablaComponent::RepaintAll() {
     canvasCurrent_ = false;
     update();

@@ -135,6 +135,9 @@ class TTablaComponent : public QWidget {
 
     // The geometry for the current size; measures the label sizes if no paint did yet.
     TTablaGeometry Geometry();
+    // The largest size within `room` at which the cells are square (CellW = CellH);
+    // `room` itself when it holds no cell at all.
+    QSize SquareCellSize(QSize room);
 
     // What the control shows, as last drawn.
     const QImage& Canvas() const { return canvas_; }

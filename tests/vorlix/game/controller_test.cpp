@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -50,6 +52,8 @@ class ControllerTest : public ::testing::Test {
         controller.Config.DrawAt = 223;
         for (const char* id : {"TestA", "TestB", "TestC"})
             factory.SetInternalPlayer(id, [this, id] {
+                if (createThrows.count(id))
+                    throw std::invalid_argument("opening tree: a weight was expected at 12");
                 auto p = std::make_unique<ScriptedPlayer>();
                 p->Name = id;
                 p->moves = scripts[id];
@@ -75,6 +79,7 @@ class ControllerTest : public ::testing::Test {
     std::map<std::string, std::vector<TPont>> scripts;
     std::map<std::string, int> throwAt;
     std::map<std::string, std::function<void(int)>> hooks;
+    std::set<std::string> createThrows; // their makers raise
     std::vector<ScriptedPlayer*> made;
 };
 
@@ -200,6 +205,60 @@ TEST_F(ControllerTest, MissingPlayerIsReported) {
     EXPECT_EQ(controller.Outcome().kind, GameOutcome::NoPlayers);
 }
 
+// A player whose creation raises (its engines' tables do not parse, say) is a player
+// that cannot be created: an error box with the reason, no game, and the program and
+// the next game go on.
+struct RaisingCreation {
+    const char* name;
+    const char* raises;  // the identifier whose maker raises
+    bool machineStart;   // the computer is the first player
+    bool midGame;        // chosen in the Opponent menu during the game
+    const char* message; // the error box
+};
+
+class RaisingCreationTest : public ControllerTest,
+                            public ::testing::WithParamInterface<RaisingCreation> {};
+
+TEST_P(RaisingCreationTest, EndsInAnErrorBox) {
+    const RaisingCreation& c = GetParam();
+    createThrows.insert(c.raises);
+    controller.OpponentName = "TestA";
+    controller.Config.MachineStart = c.machineStart;
+    scripts["TestA"] = {{8, 8}};
+    if (c.midGame) {
+        window.events.push_back([this] { controller.OpponentChosen("TestC", ""); });
+        window.Click(1, 1);
+    }
+    controller.StartGame(false);
+    ASSERT_EQ(window.errors.size(), 1u);
+    EXPECT_EQ(window.errors[0], c.message);
+    EXPECT_TRUE(window.warnings.empty());
+    EXPECT_EQ(controller.RunMode, 9);
+    EXPECT_EQ(controller.Player(1), nullptr);
+    EXPECT_TRUE(window.enabled[GameCommand::NewGame]);
+
+    createThrows.clear();
+    window.errors.clear();
+    controller.OpponentName = "TestB";
+    controller.StartGame(false);
+    EXPECT_TRUE(window.errors.empty());
+    EXPECT_EQ(controller.Outcome().kind, GameOutcome::Stopped) << "the next game is played";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controller, RaisingCreationTest,
+    ::testing::Values(
+        RaisingCreation{
+            "FirstPlayer", "TestA", true, false,
+            "Players not found.\rTestA\rEmber\ropening tree: a weight was expected at 12"},
+        RaisingCreation{
+            "SecondPlayer", "TestA", false, false,
+            "Players not found.\rEmber\rTestA\ropening tree: a weight was expected at 12"},
+        RaisingCreation{
+            "ReplacementDuringTheGame", "TestC", true, true,
+            "Players not found.\rTestA\rEmber\ropening tree: a weight was expected at 12"}),
+    [](const ::testing::TestParamInfo<RaisingCreation>& c) { return c.param.name; });
+
 TEST_F(ControllerTest, HumanPlaysByClicksAndWinsWithTheCongratulation) {
     controller.OpponentName = "TestA";
     controller.Config.MachineStart = false; // the human is first and plays black
@@ -275,6 +334,42 @@ TEST_F(ControllerTest, ChoosingAnInternalPlayerReplacesTheComputerAtItsNextTurn)
     EXPECT_EQ(vorlix::GameRecord[3], (TPont{12, 12}));
     EXPECT_EQ(vorlix::SecondPlayerName, "Ember");
     EXPECT_EQ(vorlix::FirstPlayerName, "TestC");
+}
+
+// A player that takes a seat during the game has seen none of its moves: it is told
+// that the position changed, so a library player gets RefreshBoard first.
+TEST_F(ControllerTest, APlayerReplacingTheComputerIsToldThePosition) {
+    controller.OpponentName = "TestA";
+    controller.Config.DrawAt = 8;
+    scripts["TestA"] = {{8, 8}, {9, 9}};
+    bool changed = false;
+    hooks["TestC"] = [&](int call) {
+        if (call == 1) changed = made.back()->BoardChanged;
+    };
+    window.events.push_back([this] { controller.OpponentChosen("TestC", ""); });
+    window.Click(1, 1);
+    controller.StartGame(false);
+    EXPECT_TRUE(changed) << "an internal newcomer does not take the board for new";
+
+    // Level 3 is chosen, then a library player before the computer's turn: the library
+    // player takes the seat and must not play onto the stones it was never shown.
+    vorlix::ResetGameModel();
+    window.questions.clear();
+    controller.OpponentName = "TestA";
+    window.events.push_back([this] {
+        controller.OpponentChosen("TestC", "");
+        controller.OpponentChosen("Eager", "players");
+    });
+    window.Click(1, 1);
+    window.Click(1, 2);
+    window.Click(1, 3);
+    window.Click(1, 4);
+    window.answers = {true};
+    controller.StartGame(false);
+    EXPECT_TRUE(window.errors.empty()) << window.errors.front();
+    EXPECT_EQ(controller.Outcome().kind, GameOutcome::Draw);
+    EXPECT_EQ(vorlix::FirstPlayerName, "Eager");
+    EXPECT_EQ(vorlix::MoveCount, 8);
 }
 
 TEST_F(ControllerTest, ChoosingALibraryPlayerWaitsForTheNextGame) {

@@ -101,3 +101,29 @@ TEST_F(GameFileTest, GameDumpGoesToTheProgramFolder) {
     EXPECT_TRUE(platform::FileExists(dir.Path() + "hiba.txt"));
     platform::SetProgramFolder("");
 }
+
+// Under a decimal-comma locale (a German user's) the move lines of the game text file
+// and of the engines' dump "hiba.txt" still read "0.000".
+class GameFileLocaleTest : public GameFileTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GameFileLocaleTest, ScoresKeepTheirFullStop) {
+    const bool dump = GetParam();
+    testing_support::CommaLocale comma;
+    SKIP_WITHOUT_COMMA_LOCALE(comma);
+    platform::SetProgramFolder(dir.Path());
+    RecordMove(8, 8, kBlack);
+    RecordMove(9, 9, kWhite);
+    MoveScore[2] = -12.5f;
+    const std::string file = dump ? dir.Path() + "hiba.txt" : dir.Path() + "g.txt";
+    ASSERT_TRUE(dump ? WriteGameDump() : SaveGameText(file));
+    platform::SetProgramFolder("");
+    const std::string text = Read(file);
+    EXPECT_NE(text.find("  1. H8     0.000   0\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  2. I9   -12.500   0\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find(','), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(CommaLocale, GameFileLocaleTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& dump) {
+                             return dump.param ? "GameDump" : "GameTextFile";
+                         });

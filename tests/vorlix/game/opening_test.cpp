@@ -38,7 +38,13 @@ class Computer : public vorlix::TJatekos {
   public:
     bool canOffer = true;
     int* offers = nullptr; // [0] OfferOpen1 calls, [1] OfferOpen2 calls
+    // ColourToMove and MoverColour as each ChOpening found them.
+    std::vector<std::pair<int, int>>* choices = nullptr;
     bool CanOfferOpening() override { return canOffer; }
+    bool ChOpening() override {
+        choices->push_back({vorlix::ColourToMove, vorlix::MoverColour});
+        return TJatekos::ChOpening();
+    }
     void OfferOpen1() override {
         ++offers[0];
         vorlix::RecordMove(8, 8, vorlix::kBlack);
@@ -76,6 +82,7 @@ class OpeningTest : public ::testing::Test {
                 p->Name = id;
                 p->canOffer = std::string(id) == "Comp";
                 p->offers = offers;
+                p->choices = &choices;
                 return p;
             });
         controller.OpponentName = "Comp";
@@ -119,6 +126,7 @@ class OpeningTest : public ::testing::Test {
     vorlix::OpeningRules rules;
     testing_support::RecordingBoxes boxes;
     int offers[2] = {0, 0}; // by every computer player made
+    std::vector<std::pair<int, int>> choices;
     std::vector<TPont> opening;
     int moves = 0;
     std::set<int> black, white;
@@ -270,6 +278,98 @@ TEST_F(OpeningTest, ResignDuringTheFirstOfferEndsWithoutTheEndQuestion) {
     EXPECT_EQ(vorlix::Tabla[vorlix::CellIndex(8, 7)], vorlix::kEmpty); // lifted again
     EXPECT_EQ(vorlix::MoveCount, 0);
 }
+
+// A resignation or a close after the first offer lets the procedure run to its end; the
+// game then ends like any resigned game: the review question, Return match offered.
+struct LateStop {
+    const char* name;
+    bool machineStart; // true: the stop comes while the human places three stones
+    bool close;        // the window is closed rather than the game resigned
+};
+
+class LateStopTest : public OpeningTest, public ::testing::WithParamInterface<LateStop> {};
+
+TEST_P(LateStopTest, EndsWithTheReviewQuestionAndOffersTheReturnMatch) {
+    const LateStop& c = GetParam();
+    controller.Config.MachineStart = c.machineStart;
+    if (c.machineStart) {
+        window.Click(6, 6); // one of the three stones of OfferOpen2
+    } else {
+        window.Click(8, 7); // the two stones of OfferOpen1, then the colour question
+        window.Click(8, 8);
+    }
+    window.events.push_back([this, close = c.close] {
+        if (close)
+            controller.WindowClosing();
+        else
+            controller.Resign();
+    });
+    Play();
+    EXPECT_EQ(window.questions, std::vector<std::string>{"Would you like to review the game ?"});
+    EXPECT_EQ(controller.Outcome().kind, vorlix::GameOutcome::Stopped);
+    EXPECT_EQ(controller.RunMode, 8);
+    EXPECT_TRUE(window.enabled[vorlix::GameCommand::ReturnMatch]);
+    EXPECT_FALSE(window.enabled[vorlix::GameCommand::Resign]);
+    EXPECT_EQ(moves, c.machineStart ? 2 : 5) << "nobody moved after the stop";
+    EXPECT_EQ(window.idleResigns, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Opening, LateStopTest,
+                         ::testing::Values(LateStop{"ResignDuringOfferOpen2", true, false},
+                                           LateStop{"CloseDuringOfferOpen2", true, true},
+                                           LateStop{"ResignDuringChOpening", false, false},
+                                           LateStop{"CloseDuringChOpening", false, true}),
+                         [](const ::testing::TestParamInfo<LateStop>& c) { return c.param.name; });
+
+// The first player decides on the opening with black to move, however the five stones
+// were placed; the game then goes on with white's sixth move.
+enum class Placing { HumanCompletes, ComputerCompletes, RandomOpening };
+
+std::string PlacingName(Placing p) {
+    switch (p) {
+    case Placing::HumanCompletes:
+        return "HumanCompletes";
+    case Placing::ComputerCompletes:
+        return "ComputerCompletes";
+    case Placing::RandomOpening:
+        break;
+    }
+    return "RandomOpening";
+}
+
+class ChoiceSideTest : public OpeningTest, public ::testing::WithParamInterface<Placing> {};
+
+TEST_P(ChoiceSideTest, ChOpeningSeesBlackToMove) {
+    controller.Config.DrawAt = 6;
+    window.answers = {true};
+    switch (GetParam()) {
+    case Placing::HumanCompletes:
+        for (auto [x, y] : {std::pair{6, 6}, {9, 9}, {7, 7}}) window.Click(x, y);
+        window.Click(1, 1);
+        Play();
+        break;
+    case Placing::ComputerCompletes: // the second player's book fit leaves white to move
+        controller.PlayGame("Comp", "Comp");
+        moves = vorlix::MoveCount;
+        break;
+    case Placing::RandomOpening:
+        controller.Config.RandomOpening = true;
+        controller.PlayGame("Comp", "Comp");
+        moves = vorlix::MoveCount;
+        break;
+    }
+    ASSERT_EQ(choices.size(), 1u);
+    EXPECT_EQ(choices[0], (std::pair<int, int>{vorlix::kBlack, vorlix::kBlack}));
+    EXPECT_EQ(moves, 6) << "the sixth move, white's, was played";
+    EXPECT_EQ(controller.Outcome().kind, vorlix::GameOutcome::Draw);
+}
+
+INSTANTIATE_TEST_SUITE_P(Opening, ChoiceSideTest,
+                         ::testing::Values(Placing::HumanCompletes, Placing::ComputerCompletes,
+                                           Placing::RandomOpening),
+                         [](const ::testing::TestParamInfo<Placing>& p) {
+                             return PlacingName(p.param);
+                         });
 
 TEST_F(OpeningTest, TakeBackWithNothingPlacedIsIgnored) {
     controller.Config.MachineStart = false;

@@ -7,10 +7,14 @@
 #include "support/test_support.h"
 #include "vorlix/game/board.h"
 #include "vorlix/search/internal_players.h"
+#include "vorlix/ui/opcioform.h"
+#include "vorlix/ui/windowsize.h"
 #include "vorlix/view/tablaobj.h"
 
 #include "platform/atomic_file.h"
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -114,14 +118,37 @@ TEST_F(FormTest, ChoosingOpponents) {
     EXPECT_EQ(f->PontLb->text(), "100");
 }
 
-TEST_F(FormTest, WindowSizes) {
+// Each size is that of the whole window, and at each the board's cells are square, with
+// and without the message panel.
+class WindowSizeTest : public FormTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WindowSizeTest, WholeWindowWithSquareCells) {
     auto f = MakeForm();
-    EXPECT_EQ(f->size(), QSize(492, 400));
-    f->ApplyWindowSize(2);
-    EXPECT_EQ(f->size(), QSize(637, 537));
-    // The board takes what the information panel leaves.
-    EXPECT_EQ(f->TablaComp->width(), f->InfPanel->x() - 6);
+    const TWindowSize& size = kWindowSizes[static_cast<size_t>(GetParam())];
+    f->ApplyWindowSize(GetParam());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->frameGeometry().size(), QSize(size.Width, size.Height));
+    for (bool panel : {false, true}) {
+        SCOPED_TRACE(panel ? "message panel shown" : "no message panel");
+        f->ShowMessage(panel ? "The program have choosen black !" : "", "", false);
+        QCoreApplication::processEvents();
+        const TTablaGeometry g = f->TablaComp->Geometry();
+        EXPECT_GT(g.CellW, 0);
+        EXPECT_EQ(g.CellW, g.CellH);
+        // The board stays within the room the information panel leaves.
+        const int spareW = f->InfPanel->x() - 6 - f->TablaComp->width();
+        const int spareH = f->FoPanel->height() - 3 - f->TablaComp->height();
+        EXPECT_GE(spareW, 0);
+        EXPECT_GE(spareH, 0);
+        EXPECT_TRUE(spareW < 15 || spareH < 15) << "less than a cell to spare one way";
+    }
+    EXPECT_EQ(f->frameGeometry().height(), size.Height + 41);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WindowSizeTest, ::testing::Values(0, 1, 2),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return std::string(kWindowSizes[static_cast<size_t>(i.param)].Caption);
+                         });
 
 TEST_F(FormTest, AWholeGameWithTheMouseThenReview) {
     settings.DrawAt = 8;
@@ -322,4 +349,53 @@ TEST_F(FormTest, OpponentMenuWithNoneOrTwoLibraries) {
     QMenu* lib = f->OpponentMenu->actions()[1]->menu();
     ASSERT_NE(lib, nullptr);
     EXPECT_EQ(Captions(lib), (QStringList{"Neighbour", "Random", "Eager", "-", "About players"}));
+}
+
+TEST_F(FormTest, SaveGameOpensInsideTheGamesFolderWithAnEmptyName) {
+    // The games folder "data/parti" under the program folder does not exist yet.
+    ASSERT_FALSE(std::filesystem::exists(settings.GameFolder));
+    auto f = MakeForm();
+    QString shownFolder, shownName = "-";
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        sawDialog = true;
+        shownFolder = dialog->directory().absolutePath();
+        if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) shownName = name->text();
+        dialog->reject();
+    });
+    f->SaveGame();
+    ASSERT_TRUE(sawDialog);
+    EXPECT_TRUE(std::filesystem::is_directory(settings.GameFolder));
+    EXPECT_EQ(shownFolder.toStdString(),
+              std::filesystem::path(settings.GameFolder).lexically_normal().string());
+    EXPECT_EQ(shownName, "") << "the folder's name is not offered as the file name";
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(FormTest, TheLevelSetByAGameIsWhatTheOptionsDialogWrites) {
+    auto f = MakeForm();
+    f->ChooseLibrary("players", "Eager");
+    ASSERT_EQ(settings.Level, 3);
+    boxes.answers = {false};
+    QTimer resigner; // resigns as soon as the game lets the user
+    QObject::connect(&resigner, &QTimer::timeout, [&] {
+        if (f->ResignMn->isEnabled()) f->ResignMn->trigger();
+    });
+    resigner.start(5);
+    f->NewGameMn->trigger();
+    resigner.stop();
+    EXPECT_EQ(settings.Level, 4) << "the window's settings are the controller's";
+
+    // Options, then OK: the file says what the program holds.
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = dynamic_cast<TOpcioForm*>(QApplication::activeModalWidget()))
+            dialog->OkBt->click();
+    });
+    f->OptionsMenu->actions().first()->trigger();
+    std::string ini;
+    ASSERT_TRUE(platform::ReadFile(dir.Path() + "vorlix.ini", ini));
+    EXPECT_NE(ini.find("Level=4"), std::string::npos) << ini;
+    EXPECT_EQ(ReadSettings(dir.Path()).Level, 4);
 }
