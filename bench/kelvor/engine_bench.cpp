@@ -1,22 +1,27 @@
-// Speed of kelvor's evaluator, legality test and search on a middle-game position.
+// Speed of kelvor's evaluator, legality test and search on the positions of the
+// fixed bench (kelvor-cli bench prints the same searches with their signature).
 
+#include "kelvor/bench.h"
 #include "kelvor/kelvor_doc.h"
 
 #include <benchmark/benchmark.h>
 
-namespace {
+#include <sstream>
+#include <string>
 
-const char* kMoves[] = {"H8", "H9", "J9", "J8", "G7", "K10", "G9", "G8", "F8", "E7", "J10", "K11"};
+namespace {
 
 kelvor::CKelvorDoc& Position() {
     static kelvor::CKelvorDoc doc(KELVOR_DATA_DIR, 1);
     static bool ready = false;
     if (!ready) {
         doc.OpeningBook = false;
-        doc.Variant = 0;
-        doc.NewGame();
-        for (const char* m : kMoves) {
-            auto c = kelvor::ParseCell(m, 15);
+        const kelvor::BenchPosition& p = kelvor::BenchPositions().front();
+        doc.Variant = p.variant;
+        doc.SetBoardSize(p.boardSize);
+        std::stringstream moves(p.moves);
+        for (std::string m; std::getline(moves, m, ',');) {
+            auto c = kelvor::ParseCell(m, doc.BoardSize);
             doc.MakeMove(c->first, c->second);
         }
         ready = true;
@@ -48,5 +53,17 @@ void BM_Think(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_Think)->Arg(2)->Arg(4)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
+
+// Every bench position at one level.
+void BM_BenchPositions(benchmark::State& state) {
+    long long nodes = 0;
+    for (auto _ : state)
+        nodes += kelvor::RunBench(KELVOR_DATA_DIR, {static_cast<int>(state.range(0))}).nodes;
+    state.counters["nodes"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
+    state.counters["nodes/s"] =
+        benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BenchPositions)->Arg(8)->Arg(12)->Unit(benchmark::kMillisecond);
 
 } // namespace

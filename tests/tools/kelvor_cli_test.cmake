@@ -27,6 +27,8 @@ execute_process(COMMAND ${CLI} match --games 2 --data ${CMAKE_CURRENT_LIST_DIR}/
 if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot read renju.tbl")
   message(FATAL_ERROR "kelvor-cli match without tables: exit ${rc}, '${err}'")
 endif()
+expect_output(".*level  2 .*\nNodes searched : [0-9]+\nTime           : [0-9.]+ s\nNodes/second   : [0-9]+\nSignature      : [0-9a-f]+" bench --levels 2)
+expect_usage_error(bench --levels 13)
 expect_usage_error(forbidden --size 14)
 expect_usage_error(think --variant chess)
 expect_usage_error(think --level 13)
