@@ -1,5 +1,6 @@
 #include "kelvor/engine.h"
 
+#include "kelvor/move_sort.h"
 #include "kelvor/pattern_walk.h"
 
 #include <algorithm>
@@ -45,20 +46,6 @@ bool IsStrongKind(int k) {
     return k == kThree || k == kFour || k == kDoubleFour;
 }
 
-// Diminishing-increment sort, highest value first, increments h = 3h + 1.
-template <class T, class Key> void ShellSortDescending(std::vector<T>& v, Key key) {
-    int n = static_cast<int>(v.size());
-    int h = 1;
-    while (h < n / 3) h = 3 * h + 1;
-    for (; h >= 1; h /= 3)
-        for (int i = h; i < n; ++i) {
-            T t = v[i];
-            int j = i;
-            for (; j >= h && key(v[j - h]) < key(t); j -= h) v[j] = v[j - h];
-            v[j] = t;
-        }
-}
-
 // The kind of a record for `colour`. The renju black reading is the exact one (five
 // exactly, six or more an overline); gomoku with ExactFive reads both colours so.
 int KindOf(const int* rec, int variant, bool exactFive, int colour) {
@@ -79,7 +66,8 @@ int ScoreColumn(const int* rec, int variant, bool exactFive, int colour) {
 } // namespace
 
 CKelvorEngine::CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed)
-    : tables_(tables), rng_(seed ? *seed : static_cast<uint32_t>(std::time(nullptr))) {
+    : tables_(tables), rng_(seed ? *seed : static_cast<uint32_t>(std::time(nullptr))),
+      lines_(tables) {
     for (auto& table : hashTable_)
         for (auto& h : table) {
             uint64_t r1 = rng_() & 0x7fffffff, r2 = rng_() & 0x7fffffff;
@@ -106,7 +94,7 @@ int CKelvorEngine::MarkCandidates(int x, int y, std::vector<int>* turned) {
     return count;
 }
 
-CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
+template <class Lines> CellValue CKelvorEngine::Combine(Lines line) const {
     CellValue v;
     auto score = [&](int dir, int record, int colour) {
         const int* rec = tables_->Record(record);
@@ -123,19 +111,94 @@ CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
         }
     };
     for (int dir = 0; dir < 4 && !v.five; ++dir) {
-        LineWalk w = WalkLine(*tables_, Board, BoardSize, x, y, dir, 0);
-        score(dir, w.record, w.colour ? w.colour : ToMove);
-        if (w.colour == 0) continue;
-        // A line with one colour on each side holds a pattern of each colour.
-        int other = Other(w.colour);
-        if ((w.nearestPlus == other) != (w.nearestMinus == other)) {
-            LineWalk again = WalkLine(*tables_, Board, BoardSize, x, y, dir, other);
-            score(dir, again.record, other);
-        }
+        const LinePattern lp = line(dir);
+        score(dir, lp.record, lp.colour ? lp.colour : ToMove);
+        if (lp.again >= 0) score(dir, lp.again, Other(lp.colour));
     }
     v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
     v.value = v.own - 4 * v.opp;
     return v;
+}
+
+CellValue CKelvorEngine::EvaluateCell(int x, int y) const {
+    return Combine([&](int dir) { return WalkLinePattern(*tables_, Board, BoardSize, x, y, dir); });
+}
+
+CellValue CKelvorEngine::EvaluateKept(int x, int y) const {
+    return Combine([&](int dir) { return lines_.At(x, y, dir); });
+}
+
+void CKelvorEngine::PutStone(int x, int y, int colour) {
+    Board[x][y] = colour;
+    putStones_.emplace_back(x + y * kMaxSize, lines_.Put(Board, x, y));
+}
+
+void CKelvorEngine::LiftStone() {
+    if (putStones_.empty()) return;
+    const auto [cell, mark] = putStones_.back();
+    putStones_.pop_back();
+    lines_.Undo(mark);
+    Board[cell % kMaxSize][cell / kMaxSize] = kEmpty;
+}
+
+// The records come from 16-bit files, so their scores fit the compact fields.
+void CKelvorEngine::PrepareRecordInfo() {
+    for (int colour = kBlack; colour <= kWhite; ++colour) {
+        auto& info = recordInfo_[colour - 1];
+        info.resize(kRecordCount);
+        for (int r = 0; r < kRecordCount; ++r) {
+            const int* rec = tables_->Record(r);
+            const int column = ScoreColumn(rec, Variant, ExactFive, colour);
+            RecordInfo& i = info[static_cast<size_t>(r)];
+            i.own = static_cast<int16_t>(rec[column]);
+            i.opp = static_cast<int16_t>(rec[column + 1]);
+            i.kind = static_cast<int8_t>(KindOf(rec, Variant, ExactFive, colour));
+            i.threat = IsThreatKind(i.kind);
+            i.strong = IsStrongKind(i.kind);
+        }
+    }
+}
+
+// The search's reading of the kept line patterns: the same sums as Combine, from the
+// records' prepared scores and kinds.
+inline void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
+    if (!IncrementalPatterns) {
+        v = EvaluateCell(x, y);
+        return;
+    }
+    const int toMove = ToMove, other = Other(ToMove);
+    for (int dir = 0; dir < 4 && !v.five; ++dir) {
+        const LinePattern& lp = lines_.At(x, y, dir);
+        const int first = lp.colour ? lp.colour : toMove;
+        const int second = first == toMove ? other : toMove;
+        for (int k = 0; k < 2; ++k) {
+            const int record = k == 0 ? lp.record : lp.again;
+            if (record < 0) break;
+            const int colour = k == 0 ? first : second;
+            const RecordInfo& i = Info(colour, record);
+            if (colour == toMove) {
+                v.own += i.own;
+                v.ownRecord[dir] = record;
+                v.five = v.five || i.kind == kFive;
+            } else {
+                v.opp -= i.opp;
+                v.oppRecord[dir] = record;
+            }
+        }
+    }
+    v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
+    v.value = v.own - 4 * v.opp;
+#ifndef NDEBUG
+    // The debug builds check every kept value against a fresh walk of the lines.
+    const CellValue full = EvaluateCell(x, y);
+    bool same =
+        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
+    for (int d = 0; d < 4; ++d)
+        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
+    if (!same)
+        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
+                               lines_.Mismatch(Board));
+#endif
 }
 
 bool CKelvorEngine::IsLegal(int x, int y) {
@@ -213,13 +276,20 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     p.moves.clear();
     p.index = 0;
     p.bestIndex = -1;
-    defenceCells_.clear();
+    ++defenceGeneration_;
+    defenceCount_ = 0;
+    auto addDefence = [&](int cell) {
+        if (defenceCount_ >= kMaxDefenceCells) return;
+        ++defenceCount_;
+        defenceStamp_[cell] = defenceGeneration_;
+    };
     int threshold = -10000;
     const bool renjuBlack = Variant == 0 && ToMove == kBlack;
     for (int x = 0; x < BoardSize; ++x)
         for (int y = 0; y < BoardSize; ++y) {
             if (Board[x][y] != kCandidate) continue;
-            CellValue v = EvaluateCell(x, y);
+            CellValue v;
+            SearchValue(x, y, v);
             // A five of black's is exactly five and always legal; the legality test still
             // guards the win, so that no reading of the tables can make a forbidden
             // cell a won line, at the root or below it.
@@ -237,32 +307,29 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
                 threshold = std::max(threshold, 2400);
             else if (threat > 160)
                 threshold = std::max(threshold, 640);
-            int bonus = 0;
+            // A threat pattern that combines with a three or a four in another
+            // direction earns a bonus.
+            int bonus = 0, strong = 0, threat100 = 0, threat50 = 0;
             for (int d = 0; d < 4; ++d) {
                 if (v.ownRecord[d] < 0) continue;
-                int k = KindOf(tables_->Record(v.ownRecord[d]), Variant, ExactFive, ToMove);
-                if (!IsThreatKind(k)) continue;
-                for (int e = 0; e < 4; ++e) {
-                    if (e == d || v.ownRecord[e] < 0) continue;
-                    int k2 = KindOf(tables_->Record(v.ownRecord[e]), Variant, ExactFive, ToMove);
-                    if (IsStrongKind(k2))
-                        bonus = std::max(bonus, k == kClosedThree || k == kOpenTwo ? 100 : 50);
-                }
+                const RecordInfo& i = Info(ToMove, v.ownRecord[d]);
+                strong += i.strong;
+                if (i.threat)
+                    ++(i.kind == kClosedThree || i.kind == kOpenTwo ? threat100 : threat50);
             }
+            // A direction is never both a threat and a strong kind, so any strong
+            // direction lies in another direction than any threat.
+            if (strong > 0) bonus = threat100 > 0 ? 100 : threat50 > 0 ? 50 : 0;
             // The cells that break the opponent's threes and fours made here.
             for (int d = 0; d < 4; ++d) {
                 if (v.oppRecord[d] < 0) continue;
+                if (!Info(Other(ToMove), v.oppRecord[d]).strong) continue;
                 const int* rec = tables_->Record(v.oppRecord[d]);
-                int k = KindOf(rec, Variant, ExactFive, Other(ToMove));
-                if (!IsStrongKind(k)) continue;
-                if (static_cast<int>(defenceCells_.size()) < kMaxDefenceCells)
-                    defenceCells_.push_back(x + y * kMaxSize);
+                addDefence(x + y * kMaxSize);
                 for (int c = 0; c < rec[kKeyCount] + rec[kDefenceCount]; ++c) {
                     int cx = x + rec[kFirstCell + c] * kDirX[d];
                     int cy = y + rec[kFirstCell + c] * kDirY[d];
-                    if (OnBoard(BoardSize, cx, cy) &&
-                        static_cast<int>(defenceCells_.size()) < kMaxDefenceCells)
-                        defenceCells_.push_back(cx + cy * kMaxSize);
+                    if (OnBoard(BoardSize, cx, cy)) addDefence(cx + cy * kMaxSize);
                 }
             }
             p.moves.push_back(Move{x, y, v.value + bonus, v.own, v.opp});
@@ -270,11 +337,16 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     p.threshold = threshold;
     if (threshold >= 640)
         for (auto& m : p.moves)
-            if (std::find(defenceCells_.begin(), defenceCells_.end(), m.x + m.y * kMaxSize) !=
-                defenceCells_.end())
-                m.value += 700;
-    ShellSortDescending(p.moves, [](const Move& m) { return m.value; });
+            if (defenceStamp_[m.x + m.y * kMaxSize] == defenceGeneration_) m.value += 700;
+    // The sort moves small keys; the permutation depends on the values alone.
+    sortKeys_.resize(p.moves.size());
+    for (size_t i = 0; i < p.moves.size(); ++i)
+        sortKeys_[i] = SortKey{p.moves[i].value, static_cast<int>(i)};
     size_t keep = std::min<size_t>(p.moves.size(), SearchWidth(ply, HiBreadth, Level));
+    ShellSortDescendingTop(sortKeys_, keep, [](const SortKey& k) { return k.value; });
+    sorted_.resize(keep);
+    for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortKeys_[i].index)];
+    p.moves.swap(sorted_);
     size_t above = 0;
     while (above < keep && p.moves[above].value > threshold) ++above;
     p.moves.resize(std::max<size_t>(std::min<size_t>(above, keep), p.moves.empty() ? 0 : 1));
@@ -289,6 +361,10 @@ void CKelvorEngine::Play(int x, int y, int colour, Ply& p) {
 }
 
 void CKelvorEngine::Unplay(int x, int y, Ply& p) {
+    if (p.linesMark >= 0) {
+        lines_.Undo(p.linesMark);
+        p.linesMark = -1;
+    }
     for (int c : p.turned) Board[c % kMaxSize][c / kMaxSize] = kEmpty;
     Board[x][y] = kCandidate;
     ToMove = Other(ToMove);
@@ -376,6 +452,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     root.hash1 = h1;
     root.hash2 = h2;
     root.sum[0] = root.sum[1] = 0;
+    SyncLinePatterns();
+    PrepareRecordInfo();
+    putStones_.clear();
+    for (auto& ply : plies_) ply.linesMark = -1;
     bool win = Generate(1, root);
     if (root.moves.empty()) return result;
     if (win || root.moves.size() == 1) {
@@ -438,6 +518,9 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             } else if (plyArray_[slot] == p + 1 && checkArray_[slot] == child.hash2) {
                 value = valueArray_[slot];
             } else {
+                // Only a node that generates its moves needs the line patterns of its
+                // position: leaves and positions found in the hashed arrays skip it.
+                if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
                 bool childWins = Generate(p + 1, child);
                 if (childWins) {
                     // The side to move at the child makes five.

@@ -13,6 +13,7 @@
 // above 9999 a won line, below -9999 a lost one.
 
 #include "kelvor/board.h"
+#include "kelvor/line_patterns.h"
 #include "kelvor/pattern_tables.h"
 
 #include <atomic>
@@ -97,7 +98,23 @@ class CKelvorEngine {
     // returns how many it turned.
     int MarkCandidates(int x, int y, std::vector<int>* turned = nullptr);
 
+    // Walks the four lines through the cell on Board now.
     CellValue EvaluateCell(int x, int y) const;
+    // The same value read from the line patterns the search keeps (after
+    // SyncLinePatterns, PutStone and LiftStone); equal to EvaluateCell whenever they
+    // are up to date.
+    CellValue EvaluateKept(int x, int y) const;
+    // The kept line patterns, walked again from Board.
+    void SyncLinePatterns() { lines_.Rebuild(Board, BoardSize); }
+    // Puts a stone of `colour` on Board at the free cell (x, y) and updates the kept
+    // line patterns; LiftStone takes the last one put back off.
+    void PutStone(int x, int y, int colour);
+    void LiftStone();
+    // The full recompute of the kept line patterns: empty when they match Board.
+    std::string LinePatternMismatch() const { return lines_.Mismatch(Board); }
+    // The search keeps its line patterns incrementally; false walks every line at
+    // every evaluation instead (the reference the tests compare the search with).
+    bool IncrementalPatterns = true;
     // Renju legality of a black move at the free cell (x, y) on Board.
     bool IsLegal(int x, int y);
 
@@ -123,11 +140,25 @@ class CKelvorEngine {
         int sum[2] = {0, 0};           // move values along the line to here
         std::vector<int> turned;       // candidates made by this ply's move
         bool exact = false;
+        int linesMark = -1;     // the line patterns' undo mark of this ply's move, -1 if none
         int threshold = -10000; // the threat threshold of this ply's moves
     };
 
-    int Walks(int x, int y, int dir, int colour, int& own, int& opp, int& ownRec,
-              int& oppRec) const;
+    // What the search reads of a pattern record for one colour, under the variant
+    // being searched: its two scores and its kind.
+    struct RecordInfo {
+        int16_t own = 0, opp = 0;
+        int8_t kind = 0;
+        bool threat = false, strong = false;
+    };
+    void PrepareRecordInfo();
+    const RecordInfo& Info(int colour, int record) const {
+        return recordInfo_[colour - 1][static_cast<size_t>(record)];
+    }
+    // The cell value from the line pattern of each direction, `line(dir)`.
+    template <class Lines> CellValue Combine(Lines line) const;
+    // The cell value the search uses: read from the kept line patterns into `v`.
+    void SearchValue(int x, int y, CellValue& v) const;
     bool Generate(int ply, Ply& p);
     bool ForbiddenForBlack(const CellValue& v, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
@@ -148,7 +179,19 @@ class CKelvorEngine {
     std::unique_ptr<uint8_t[]> plyArray_;
     std::unique_ptr<int16_t[]> valueArray_;
     std::vector<Ply> plies_;
-    std::vector<int> defenceCells_;
+    LinePatterns lines_;
+    std::vector<RecordInfo> recordInfo_[2];
+    struct SortKey {
+        int value, index;
+    };
+    std::vector<SortKey> sortKeys_;
+    std::vector<Move> sorted_;
+    std::vector<std::pair<int, int>> putStones_; // PutStone's cells, with their marks
+    // The defence cells of the ply being generated: at most kMaxDefenceCells of them,
+    // marked in defenceStamp_ with the generation's number.
+    int defenceCount_ = 0;
+    uint32_t defenceGeneration_ = 0;
+    uint32_t defenceStamp_[kMaxSize * kMaxSize] = {};
     std::chrono::steady_clock::time_point start_;
     bool tablesLowered_ = false;
     bool stopped_ = false;

@@ -1,0 +1,70 @@
+#pragma once
+// The pattern results of every free cell of a board, per direction, kept up to date
+// while a search puts and lifts stones.
+//
+// A walk of the automaton from a cell reads only the cells of its line within the
+// automaton's reach (the largest offset of a state), so a stone put at (x, y) changes
+// the results of the free cells on the four lines through it within that reach, in
+// that line's direction only. Put recomputes exactly those and remembers what they
+// were; Undo restores them. The results of occupied cells are not kept.
+
+#include "kelvor/board.h"
+#include "kelvor/pattern_tables.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelvor {
+
+// What the evaluator needs of one line through a free cell: the walk that lets the
+// first stone met fix the colour, and, when exactly one side's nearest stone is of
+// the other colour, the walk for that colour too.
+struct LinePattern {
+    int16_t record = 0; // the first walk's record
+    int16_t again = -1; // the other colour's record, -1 when that walk is not made
+    int8_t colour = 0;  // the first walk's colour, 0 when it met no stone
+    bool operator==(const LinePattern& o) const {
+        return record == o.record && again == o.again && colour == o.colour;
+    }
+};
+
+// The line pattern of (x, y) in direction `dir`, walked on `board` now.
+LinePattern WalkLinePattern(const PatternTables& tables, const BoardGrid& board, int n, int x,
+                            int y, int dir);
+
+class LinePatterns {
+  public:
+    // `tables` must outlive the object.
+    explicit LinePatterns(const PatternTables* tables);
+
+    // Walks every free cell of `board` (n x n) again and forgets the undo history.
+    void Rebuild(const BoardGrid& board, int n);
+    // `board` has just received a stone at (x, y): brings the free cells it affects up
+    // to date. Returns the mark that Undo takes back to.
+    int Put(const BoardGrid& board, int x, int y);
+    // Restores every result changed since the Put that returned `mark`, newest first.
+    void Undo(int mark);
+
+    const LinePattern& At(int x, int y, int dir) const { return lines_[Index(x, y, dir)]; }
+    int Reach() const { return reach_; }
+
+    // The full recompute that checks the kept results: empty when every free cell of
+    // `board` holds what a fresh walk gives, else the first cell and direction that
+    // differ.
+    std::string Mismatch(const BoardGrid& board) const;
+
+  private:
+    static int Index(int x, int y, int dir) { return (x * kMaxSize + y) * 4 + dir; }
+    struct Saved {
+        int index;
+        LinePattern was;
+    };
+    const PatternTables* tables_;
+    int reach_ = 0;
+    int n_ = 0;
+    std::vector<LinePattern> lines_;
+    std::vector<Saved> undo_;
+};
+
+} // namespace kelvor
