@@ -1,6 +1,5 @@
 // kelvor-cli: command-line front end to the kelvor engine core.
 
-#include "kelvor/bench.h"
 #include "kelvor/kelvor_doc.h"
 #include "kelvor/match.h"
 #include "kelvor/opening_book.h"
@@ -8,6 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
+#include "tools/docgen/command_docs.h"
 #include "tools/match_report/match_report.h"
 
 #include <cstdio>
@@ -66,8 +66,8 @@ Options Parse(const Args& args) {
     return o;
 }
 
-int Usage(const char* usage) {
-    std::fprintf(stderr, "usage: kelvor-cli %s\n", usage);
+int Usage(const std::string& usage) {
+    std::fprintf(stderr, "usage: kelvor-cli %s\n", usage.c_str());
     return 2;
 }
 
@@ -107,19 +107,19 @@ bool Replay(kelvor::CKelvorDoc& doc, const Options& o) {
     return true;
 }
 
-const char* kForbiddenUsage = "forbidden --size N --moves M1 M2 ... [--data DIR]";
-const char* kThinkUsage =
-    "think --variant renju|gomoku --size N --level L --moves M1 M2 ... [--vct] [--seed S] "
-    "[--time SECONDS] [--data DIR]";
-const char* kMatchUsage =
-    "match --black L1 --white L2 --variant renju|gomoku --games N [--jobs J] "
-    "[--size N] [--seed S] [--time SECONDS] [--book] [--data DIR] [--data-b DIR]";
-const char* kSoakUsage = "soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] "
-                         "[--max-moves M] [--data DIR]";
-const char* kBenchUsage = "bench [--levels L1,L2,...] [--data DIR]";
-const char* kTablesUsage = "tables DIR";
-const char* kBooksUsage = "books DIR";
-const char* kOpeningsUsage = "openings DIR [--level L] [--lines K] [--moves M]";
+// Usages and texts come from docs/kelvor-cli.md, which is also the man page.
+const docs::CommandDoc kDocs[] = {
+#include "kelvor-cli_docs.inc"
+};
+
+const std::string kForbiddenUsage = docs::UsageOf(kDocs, "forbidden");
+const std::string kThinkUsage = docs::UsageOf(kDocs, "think");
+const std::string kMatchUsage = docs::UsageOf(kDocs, "match");
+const std::string kSoakUsage = docs::UsageOf(kDocs, "soak");
+const std::string kBenchUsage = docs::UsageOf(kDocs, "bench");
+const std::string kTablesUsage = docs::UsageOf(kDocs, "tables");
+const std::string kBooksUsage = docs::UsageOf(kDocs, "books");
+const std::string kOpeningsUsage = docs::UsageOf(kDocs, "openings");
 
 bool ValidSize(int n) {
     return n >= 13 && n <= 19 && n % 2 == 1;
@@ -251,39 +251,6 @@ int Soak(const Args& args) {
     return rc;
 }
 
-// The fixed positions at fixed levels: one line per search, then the totals and the
-// signature that guards the search's behaviour.
-int Bench(const Args& args) {
-    Options o = Parse(args);
-    std::vector<int> levels;
-    if (o.Has("levels"))
-        for (const auto& l : o.values["levels"]) {
-            char* end = nullptr;
-            const long v = std::strtol(l.c_str(), &end, 10);
-            if (*end || v < 1 || v > 12) return Usage(kBenchUsage);
-            levels.push_back(static_cast<int>(v));
-        }
-    else
-        levels = kelvor::DefaultBenchLevels();
-    if (!o.ok || levels.empty()) return Usage(kBenchUsage);
-    SilentBoxes quiet;
-    platform::SetMessageBoxes(&quiet);
-    const kelvor::BenchReport r = kelvor::RunBench(DataFolder(o), levels);
-    platform::SetMessageBoxes(nullptr);
-    if (!r.error.empty()) {
-        std::fprintf(stderr, "kelvor-cli: %s\n", r.error.c_str());
-        return 1;
-    }
-    for (const auto& l : r.lines)
-        std::printf("%-15s level %2d  move %-4s value %6d  nodes %9lld  time %8.3f s\n",
-                    l.position.c_str(), l.level, l.move.c_str(), l.value, l.nodes, l.seconds);
-    std::printf("Nodes searched : %lld\nTime           : %.3f s\nNodes/second   : %.0f\n"
-                "Signature      : %08x\n",
-                r.nodes, r.seconds, r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0.0,
-                r.signature);
-    return 0;
-}
-
 int Tables(const Args& args) {
     if (args.size() != 1) return Usage(kTablesUsage);
     std::string dir = args[0] + "/";
@@ -347,44 +314,59 @@ int Openings(const Args& args) {
     return rc;
 }
 
+// A subcommand; its usage and text are those of docs/kelvor-cli.md (`help NAME`).
 struct Command {
     const char* name;
-    const char* usage;
-    const char* summary;
     int (*run)(const Args&);
 };
 
 const Command kCommands[] = {
-    {"forbidden", kForbiddenUsage, "every forbidden cell for black in a renju position", Forbidden},
-    {"think", kThinkUsage, "the computer's move and value in a position", Think},
-    {"match", kMatchUsage, "a match between two levels in game pairs", Match},
-    {"soak", kSoakUsage,
-     "games between the levels from random positions, every move checked; prints the failures",
-     Soak},
-    {"bench", kBenchUsage,
-     "fixed positions searched at fixed levels: nodes, time, nodes per second, signature", Bench},
-    {"tables", kTablesUsage, "compile DIR/patterns.txt into DIR/renju.tbl and DIR/renju.scs",
-     Tables},
-    {"books", kBooksUsage, "compile DIR/openings.txt into the five opening books in DIR", Books},
-    {"openings", kOpeningsUsage, "write DIR/openings.txt by self-play from the standard openings",
-     Openings},
+    {"forbidden", Forbidden}, {"think", Think},   {"match", Match}, {"soak", Soak},
+    {"bench", Bench},         {"tables", Tables}, {"books", Books}, {"openings", Openings},
 };
 
-void PrintHelp() {
-    std::printf("usage: kelvor-cli COMMAND [ARGS]\n\ncommands:\n");
-    for (const auto& c : kCommands) std::printf("  %-10s %s\n", c.name, c.summary);
+const Command* FindCommand(const std::string& name) {
+    for (const auto& c : kCommands)
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+// The list of commands; a command without a text in the page, or a text without a command,
+// is reported and makes the exit code 1, so a test catches the two drifting apart.
+int PrintCommandList(FILE* out) {
+    docs::PrintCommandList("kelvor-cli", kDocs, out);
+    int rc = 0;
+    for (const auto& c : kCommands)
+        if (!docs::Known(kDocs, c.name)) {
+            std::fprintf(stderr, "kelvor-cli: command %s has no text in docs/kelvor-cli.md\n",
+                         c.name);
+            rc = 1;
+        }
+    for (const auto& d : kDocs)
+        if (!FindCommand(d.name)) {
+            std::fprintf(stderr, "kelvor-cli: docs/kelvor-cli.md describes an unknown command %s\n",
+                         d.name);
+            rc = 1;
+        }
+    return rc;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
-        PrintHelp();
-        return argc < 2 ? 2 : 0;
+    const std::string first = argc < 2 ? "" : argv[1];
+    if (first.empty() || first == "help" || first == "--help") {
+        if (argc >= 3) {
+            if (FindCommand(argv[2]) && docs::PrintCommandHelp("kelvor-cli", kDocs, argv[2]))
+                return 0;
+            std::fprintf(stderr, "kelvor-cli: unknown command '%s'\n", argv[2]);
+            return 2;
+        }
+        int rc = PrintCommandList(first.empty() ? stderr : stdout);
+        return first.empty() ? 2 : rc;
     }
-    for (const auto& c : kCommands)
-        if (argv[1] == std::string(c.name)) return c.run(Args(argv + 2, argv + argc));
+    if (const Command* c = FindCommand(first)) return c->run(Args(argv + 2, argv + argc));
     std::fprintf(stderr, "kelvor-cli: unknown command '%s'\n", argv[1]);
-    PrintHelp();
+    PrintCommandList(stderr);
     return 2;
 }

@@ -1,6 +1,6 @@
 #include "tools/match_report/match_report.h"
 
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match_stats.h"
 
 #include <cmath>
 #include <cstdio>

@@ -12,7 +12,7 @@
 #include "tools/pbrain-protocol/session.h"
 #include "tools/pbrain-vorlix/move_times.h"
 
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/players/jatekos.h"
 
 #include <functional>

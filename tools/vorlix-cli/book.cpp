@@ -5,7 +5,7 @@
 
 #include "platform/atomic_file.h"
 #include "vorlix/eval/openingbook.h"
-#include "vorlix/game/book_builder.h"
+#include "vorlix/match/book_builder.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/random.h"
 

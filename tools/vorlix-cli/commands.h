@@ -10,10 +10,9 @@ namespace cli {
 
 using Args = std::vector<std::string>;
 
+// A subcommand; its usage and text are those of docs/vorlix-cli.md (`help NAME`).
 struct Command {
     const char* name;
-    const char* usage;
-    const char* summary;
     int (*run)(const Args& args);
 };
 

@@ -7,7 +7,7 @@
 
 #include "tools/match_report/match_report.h"
 
-#include "vorlix/game/match.h"
+#include "vorlix/match/match.h"
 #include "vorlix/game/random.h"
 
 #include <cstdio>

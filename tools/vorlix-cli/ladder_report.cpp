@@ -1,6 +1,6 @@
 #include "ladder_report.h"
 
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match_stats.h"
 #include "vorlix/search/internal_levels.h"
 
 #include <algorithm>

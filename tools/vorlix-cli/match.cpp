@@ -10,8 +10,8 @@
 #include "vorlix/game/board.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
-#include "vorlix/game/match.h"
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match.h"
+#include "vorlix/match/match_stats.h"
 #include "vorlix/game/random.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // players, the opening book of book openings, and the printed summary of a match.
 
 #include "vorlix/eval/openingbook.h"
-#include "vorlix/game/match.h"
+#include "vorlix/match/match.h"
 
 #include <string>
 #include <vector>

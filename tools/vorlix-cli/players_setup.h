@@ -2,7 +2,7 @@
 // The player factory of the command-line tools: the players folder of the settings and
 // the internal players built into the program.
 
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/settings.h"
 
 namespace cli {

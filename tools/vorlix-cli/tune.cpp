@@ -24,8 +24,8 @@
 #include "players_setup.h"
 
 #include "vorlix/eval/pattern_table_design.h"
-#include "vorlix/game/match.h"
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match.h"
+#include "vorlix/match/match_stats.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "platform/messages.h"
 #include "vorlix/eval/candidates.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/random.h"
 
 #include <algorithm>

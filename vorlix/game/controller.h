@@ -16,7 +16,7 @@
 
 #include "vorlix/game/board.h"
 #include "vorlix/game/game_window.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/settings.h"
 
 #include <functional>

@@ -145,6 +145,7 @@ typedef struct VorlixHost {
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <dlfcn.h>
+#include <stddef.h>
 #include <string.h>
 
 /* Binds the host's eight functions; call it in InitDLL with the path the host passes.
@@ -153,6 +154,13 @@ typedef struct VorlixHost {
  * path); the path is tried only when that fails. Returns the module handle to release
  * with dlclose in ExitDLL, or NULL when the functions were not found (the host then
  * stays unbound: every member NULL). */
+/* dlsym gives an object pointer; ISO C has no cast from it to a function pointer, so the
+ * address is copied into the function pointer's bytes (the same size on POSIX systems). */
+static inline void VorlixBindSymbol(void* module, const char* name, void* function, size_t size) {
+    void* symbol = dlsym(module, name);
+    memcpy(function, &symbol, size);
+}
+
 static inline void* VorlixBindHost(const char* hostPath, VorlixHost* host) {
     void* module = dlopen(NULL, RTLD_NOW);
     if (module && !dlsym(module, "GetTableField")) {
@@ -162,14 +170,16 @@ static inline void* VorlixBindHost(const char* hostPath, VorlixHost* host) {
     if (!module && hostPath && *hostPath) module = dlopen(hostPath, RTLD_NOW);
     memset(host, 0, sizeof *host);
     if (!module) return NULL;
-    host->GetTableField = (VorlixGetTableFieldFn)dlsym(module, "GetTableField");
-    host->NextColour = (VorlixNextColourFn)dlsym(module, "NextColour");
-    host->nMove = (VorlixNMoveFn)dlsym(module, "nMove");
-    host->Game = (VorlixGameFn)dlsym(module, "Game");
-    host->GetTraceMode = (VorlixGetTraceModeFn)dlsym(module, "GetTraceMode");
-    host->SetProgress = (VorlixSetProgressFn)dlsym(module, "SetProgress");
-    host->OfferDraw = (VorlixOfferDrawFn)dlsym(module, "OfferDraw");
-    host->WhatIsLine = (VorlixWhatIsLineFn)dlsym(module, "WhatIsLine");
+#define VORLIX_BIND(f) VorlixBindSymbol(module, #f, &host->f, sizeof host->f)
+    VORLIX_BIND(GetTableField);
+    VORLIX_BIND(NextColour);
+    VORLIX_BIND(nMove);
+    VORLIX_BIND(Game);
+    VORLIX_BIND(GetTraceMode);
+    VORLIX_BIND(SetProgress);
+    VORLIX_BIND(OfferDraw);
+    VORLIX_BIND(WhatIsLine);
+#undef VORLIX_BIND
     return module;
 }
 #endif

@@ -2,7 +2,7 @@
 // The internal players built into the program, registered with a player factory. The
 // windows and the command-line tools call this once at start-up.
 
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/settings.h"
 
 namespace vorlix {

@@ -2,7 +2,7 @@
 
 #include "platform/messages.h"
 #include "vorlix/eval/threat_evaluator.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/trialstones.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "platform/messages.h"
 #include "vorlix/eval/pattern_tables.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 
 namespace vorlix {
 

@@ -6,7 +6,7 @@
 #include "vorlix/game/controller.h"
 #include "vorlix/game/game_window.h"
 #include "vorlix/game/opening.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/settings.h"
 #include "vorlix/players/library_registry.h"
 

@@ -3,7 +3,7 @@
 // can (silent, exiting at once, dying in the game, talking nonsense).
 
 #include "platform/module.h"
-#include "vorlix/game/match.h"
+#include "vorlix/match/match.h"
 #include "vorlix/search/internal_players.h"
 
 #include "support/test_support.h"

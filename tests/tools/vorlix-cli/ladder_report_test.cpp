@@ -1,6 +1,6 @@
 #include "ladder_report.h"
 
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match_stats.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "support/test_support.h"
 
 #include "vorlix/eval/eval_players.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/random.h"
 
 #include <memory>

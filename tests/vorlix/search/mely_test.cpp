@@ -3,7 +3,7 @@
 #include "support/test_support.h"
 #include "vorlix/eval/eval_fixture.h"
 #include "vorlix/game/internal_error.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/trialstones.h"
 #include "vorlix/search/mely_players.h"

@@ -7,7 +7,7 @@
 #include "vorlix/eval/pattern_tables.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/trialstones.h"
 #include "vorlix/search/melynode.h"

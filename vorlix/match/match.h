@@ -9,7 +9,7 @@
 // whatever Jobs is.
 
 #include "vorlix/game/board.h"
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 #include "vorlix/game/settings.h"
 
 #include <array>

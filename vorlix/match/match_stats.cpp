@@ -1,4 +1,4 @@
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match_stats.h"
 
 #include <algorithm>
 #include <cmath>

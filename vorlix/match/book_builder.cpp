@@ -1,4 +1,4 @@
-#include "vorlix/game/book_builder.h"
+#include "vorlix/match/book_builder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "vorlix/game/match.h"
+#include "vorlix/match/match.h"
 
 #include "platform/messages.h"
 #include "vorlix/eval/openingbook.h"

@@ -1,6 +1,6 @@
 // Creating players by identifier: which library a name reaches.
 
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 
 #include "platform/module.h"
 #include "support/test_support.h"

@@ -1,6 +1,6 @@
 #include "vorlix/game/internal_error.h"
-#include "vorlix/game/match.h"
-#include "vorlix/game/match_stats.h"
+#include "vorlix/match/match.h"
+#include "vorlix/match/match_stats.h"
 
 #include <gtest/gtest.h>
 

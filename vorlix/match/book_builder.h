@@ -11,7 +11,7 @@
 // black equally often, and scores it as black's result share.
 
 #include "vorlix/eval/openingbook.h"
-#include "vorlix/game/match.h"
+#include "vorlix/match/match.h"
 
 #include <array>
 #include <cstdint>

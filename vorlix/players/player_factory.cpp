@@ -1,4 +1,4 @@
-#include "vorlix/game/player_factory.h"
+#include "vorlix/players/player_factory.h"
 
 #include "vorlix/game/coords.h"
 #include "vorlix/players/dll_jatekos.h"
