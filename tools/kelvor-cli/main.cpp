@@ -1,5 +1,6 @@
 // kelvor-cli: command-line front end to the kelvor engine core.
 
+#include "kelvor/bench.h"
 #include "kelvor/kelvor_doc.h"
 #include "kelvor/match.h"
 #include "kelvor/opening_book.h"
@@ -249,6 +250,39 @@ int Soak(const Args& args) {
                                     DataFolder(o));
     platform::SetMessageBoxes(nullptr);
     return rc;
+}
+
+// The fixed positions at fixed levels: one line per search, then the totals and the
+// signature that guards the search's behaviour.
+int Bench(const Args& args) {
+    Options o = Parse(args);
+    std::vector<int> levels;
+    if (o.Has("levels"))
+        for (const auto& l : o.values["levels"]) {
+            char* end = nullptr;
+            const long v = std::strtol(l.c_str(), &end, 10);
+            if (*end || v < 1 || v > 12) return Usage(kBenchUsage);
+            levels.push_back(static_cast<int>(v));
+        }
+    else
+        levels = kelvor::DefaultBenchLevels();
+    if (!o.ok || levels.empty()) return Usage(kBenchUsage);
+    SilentBoxes quiet;
+    platform::SetMessageBoxes(&quiet);
+    const kelvor::BenchReport r = kelvor::RunBench(DataFolder(o), levels);
+    platform::SetMessageBoxes(nullptr);
+    if (!r.error.empty()) {
+        std::fprintf(stderr, "kelvor-cli: %s\n", r.error.c_str());
+        return 1;
+    }
+    for (const auto& l : r.lines)
+        std::printf("%-15s level %2d  move %-4s value %6d  nodes %9lld  time %8.3f s\n",
+                    l.position.c_str(), l.level, l.move.c_str(), l.value, l.nodes, l.seconds);
+    std::printf("Nodes searched : %lld\nTime           : %.3f s\nNodes/second   : %.0f\n"
+                "Signature      : %08x\n",
+                r.nodes, r.seconds, r.seconds > 0 ? static_cast<double>(r.nodes) / r.seconds : 0.0,
+                r.signature);
+    return 0;
 }
 
 int Tables(const Args& args) {
