@@ -48,7 +48,8 @@ run_programs() {
 cmake --install "$build" --prefix "$tmp/inst/usr" > "$tmp/install.log" || { cat "$tmp/install.log"; fail "install failed"; }
 for f in bin/vorlix-cli bin/kelvor-cli bin/pbrain-vorlix lib/vorlix/Players/players.so \
          lib/vorlix/Players/gomocup.so lib/vorlix/Players/gomocup.txt share/vorlix/data/kezd.dat \
-         share/vorlix/renju.tbl share/vorlix/vorlix.hlp include/vorlix_plugin.h; do
+         share/vorlix/renju.tbl share/vorlix/vorlix.hlp include/vorlix_plugin.h \
+         share/man/man6/vorlix-cli.6 share/man/man6/kelvor-cli.6 share/man/man6/pbrain-vorlix.6; do
     [ -e "$tmp/inst/usr/$f" ] || fail "not installed: $f"
 done
 
@@ -74,6 +75,13 @@ out=$("${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$h
 echo "example library: $out"
 written=$(find "$tmp/inst" -newer "$stamp")
 [ -z "$written" ] || fail "written into the install tree: $written"
+
+# The man page and the tool's own help say the same.
+if command -v man > /dev/null; then
+    MANWIDTH=80 man -l "$tmp/inst/usr/share/man/man6/vorlix-cli.6" 2>/dev/null | grep -q 'think --player ID' \
+        || fail "the installed man page of vorlix-cli does not describe think"
+fi
+"$tmp/inst/usr/bin/vorlix-cli" help think | grep -q 'think --player ID' || fail "vorlix-cli help think"
 
 # 4. The package.
 (cd "$tmp" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg" > "$tmp/cpack.log") \

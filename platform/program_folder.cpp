@@ -1,6 +1,7 @@
 #include "platform/program_folder.h"
 
 #include <climits>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +51,36 @@ std::string FilesFolder(const std::string& programFolder, ProgramFiles part) {
     const std::string prefix = InstallPrefix(folder);
     if (prefix.empty()) return folder;
     return prefix + (part == ProgramFiles::Data ? "share/vorlix/" : "lib/vorlix/");
+}
+
+namespace {
+// Creates every missing folder of `path` (which ends with "/"); errors show when the
+// file in it is written.
+void MakeFolders(const std::string& path) {
+    for (size_t i = 1; i < path.size(); ++i)
+        if (path[i] == '/') ::mkdir(path.substr(0, i).c_str(), 0755);
+}
+
+std::string XdgFolder(const char* variable, const char* fallback) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/') return std::string(value) + "/";
+    const char* home = std::getenv("HOME");
+    return std::string(home && home[0] == '/' ? home : "/tmp") + "/" + fallback;
+}
+} // namespace
+
+std::string UserFolder(const std::string& programFolder, UserFiles kind) {
+    std::string folder = programFolder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    // An installed program never writes beside itself, even when it could (as root).
+    // A folder that does not exist (yet) is named by a caller of its own: kept as given.
+    if (InstallPrefix(folder).empty() && (!IsFolder(folder) || ::access(folder.c_str(), W_OK) == 0))
+        return folder;
+    const std::string user = kind == UserFiles::Settings
+                                 ? XdgFolder("XDG_CONFIG_HOME", ".config/") + "vorlix/"
+                                 : XdgFolder("XDG_DATA_HOME", ".local/share/") + "vorlix/";
+    MakeFolders(user);
+    return user;
 }
 
 std::string NormaliseSeparators(std::string value) {

@@ -21,6 +21,17 @@ enum class ProgramFiles { Data, Libraries };
 // libraries in PREFIX/lib/vorlix/. Always ends with "/".
 std::string FilesFolder(const std::string& programFolder, ProgramFiles part);
 
+// The files the programs write: the settings file, and the user's data (saved games,
+// the engines' game dump).
+enum class UserFiles { Settings, Data };
+
+// Where the programs write files of kind `kind`: the program folder itself when it is no
+// installed program's (see FilesFolder) and the user may write there; otherwise
+// $XDG_CONFIG_HOME/vorlix/ (Settings, default ~/.config/vorlix/) or $XDG_DATA_HOME/vorlix/
+// (Data, default ~/.local/share/vorlix/), created when missing. Relative or empty XDG
+// values are ignored, as the XDG base directory rules say. Always ends with "/".
+std::string UserFolder(const std::string& programFolder, UserFiles kind);
+
 // Folder values use "/"; a stored backslash is read as "/". A value is absolute
 // when it starts with "/" or contains ":"; any other value is relative to the
 // program folder.

@@ -5,6 +5,7 @@
 
 #include "support/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -70,3 +71,45 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Layout>& row) { return std::string(row.param.name); });
 
 } // namespace
+
+using testing_support::ScopedEnv;
+
+TEST(UserFolder, ABuildFolderKeepsItsFilesBesideThePrograms) {
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() + "build/bin/data");
+    ScopedEnv config("XDG_CONFIG_HOME", root.Path() + "config");
+    EXPECT_EQ(platform::UserFolder(root.Path() + "build/bin/", platform::UserFiles::Settings),
+              root.Path() + "build/bin/");
+    EXPECT_EQ(platform::UserFolder(root.Path() + "build/bin", platform::UserFiles::Data),
+              root.Path() + "build/bin/");
+}
+
+TEST(UserFolder, AnInstalledProgramWritesIntoTheUsersFolders) {
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() + "usr/bin");
+    std::filesystem::create_directories(root.Path() + "usr/share/vorlix/data");
+    ScopedEnv config("XDG_CONFIG_HOME", root.Path() + "config");
+    ScopedEnv data("XDG_DATA_HOME", root.Path() + "home/data");
+    const std::string program = root.Path() + "usr/bin/";
+    EXPECT_EQ(platform::UserFolder(program, platform::UserFiles::Settings),
+              root.Path() + "config/vorlix/");
+    EXPECT_EQ(platform::UserFolder(program, platform::UserFiles::Data),
+              root.Path() + "home/data/vorlix/");
+    // Both are created, so the first save succeeds.
+    EXPECT_TRUE(std::filesystem::is_directory(root.Path() + "config/vorlix"));
+    EXPECT_TRUE(std::filesystem::is_directory(root.Path() + "home/data/vorlix"));
+}
+
+TEST(UserFolder, WithoutXdgValuesTheHomeFoldersAreUsed) {
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() + "usr/bin");
+    std::filesystem::create_directories(root.Path() + "usr/share/vorlix");
+    ScopedEnv home("HOME", root.Path() + "home");
+    ScopedEnv config("XDG_CONFIG_HOME", "relative/is/ignored");
+    ScopedEnv data("XDG_DATA_HOME", "");
+    const std::string program = root.Path() + "usr/bin/";
+    EXPECT_EQ(platform::UserFolder(program, platform::UserFiles::Settings),
+              root.Path() + "home/.config/vorlix/");
+    EXPECT_EQ(platform::UserFolder(program, platform::UserFiles::Data),
+              root.Path() + "home/.local/share/vorlix/");
+}

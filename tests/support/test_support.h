@@ -58,6 +58,23 @@ class TempFolder {
     std::string path_;
 };
 
+// Sets an environment variable for the object's life and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old, had_ = true;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { had_ ? ::setenv(name_, old_.c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
 // The decimal-comma locale the tests run under (tools/setup.sh generates it).
 inline constexpr const char* kCommaLocale = "de_DE.UTF-8";
 

@@ -71,8 +71,12 @@ bool SaveGameText(const std::string& fileName) {
     return WriteGameFile(fileName, GameTextContent());
 }
 
+std::string GameDumpFile() {
+    return platform::UserFolder(platform::ProgramFolder(), platform::UserFiles::Data) + "hiba.txt";
+}
+
 bool WriteGameDump() {
-    return SaveGameText(platform::ProgramFolder() + "hiba.txt");
+    return SaveGameText(GameDumpFile());
 }
 
 } // namespace vorlix

@@ -25,8 +25,10 @@ bool SaveGameText(const std::string& fileName);
 // alternatives in 4 (21 characters, no line break).
 std::string MoveLine(int moveNo);
 
-// The engines' game dump: the game text file "hiba.txt" in the program folder,
-// written before the serious internal errors so the position can be replayed.
+// The engines' game dump: the game text file "hiba.txt" in the program folder (the
+// user's data folder for an installed program, see platform::UserFolder), written
+// before the serious internal errors so the position can be replayed.
 bool WriteGameDump();
+std::string GameDumpFile();
 
 } // namespace vorlix

@@ -23,13 +23,14 @@ struct FolderKey {
     const char* def;
     std::string Settings::*field;
     platform::ProgramFiles part = platform::ProgramFiles::Data; // where a relative value lies
+    bool userData = false; // written by the program: relative to the user's data folder
 };
 
 // In the order of the file. The output folder is read as "Kronika" and written as "Output".
 const FolderKey kFolders[] = {
     {"Data", "data/", &Settings::DataFolder},
     {"Board", "data/allas/", &Settings::BoardFolder},
-    {"Game", "data/parti", &Settings::GameFolder},
+    {"Game", "data/parti", &Settings::GameFolder, platform::ProgramFiles::Data, true},
     {"Config", "cfg/", &Settings::ConfigFolder},
     {"Kronika", "Kronika/", &Settings::OutputFolder},
     {"TestBed", "TestBed/", &Settings::TestBedFolder},
@@ -43,11 +44,23 @@ float ParseIdoLimit(const std::string& text, float def) {
     return ec == std::errc() && ptr != t.data() ? v : def;
 }
 
+// Saved games go where the user may write: the program folder of a build, the user's
+// data folder for an installed program.
+std::string ResolveUserFolder(const std::string& value, const std::string& programFolder) {
+    std::string v = platform::NormaliseSeparators(value);
+    return platform::IsAbsoluteFolder(v)
+               ? v
+               : platform::UserFolder(programFolder, platform::UserFiles::Data) + v;
+}
+
 Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFolder) {
     Settings s;
     for (const auto& f : kFolders)
-        s.*f.field = ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
-                                   programFolder, f.part);
+        s.*f.field = f.userData
+                         ? ResolveUserFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
+                                             programFolder)
+                         : ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
+                                         programFolder, f.part);
     s.AutoFluxus = ini.GetString("Files", "AutoFluxus", "", kMaxValueLength);
     s.ColourChange = static_cast<std::uint8_t>(ini.GetInt("Options", "Colour change", 0) & 0xFF);
     s.RandomOpening = ini.GetInt("Options", "Random opening", 1) != 0;
@@ -78,16 +91,23 @@ Settings ReadSettingsText(const std::string& iniText, const std::string& program
     return ReadFrom(ini, programFolder);
 }
 
+std::string SettingsFile(const std::string& programFolder) {
+    return platform::UserFolder(programFolder, platform::UserFiles::Settings) + kSettingsFileName;
+}
+
 Settings ReadSettings(const std::string& programFolder) {
+    // The user's own file first; the program folder's file gives the defaults until the
+    // user saves settings of their own.
+    const std::string own = SettingsFile(programFolder);
     platform::ProfileFile ini;
-    ini.Load(programFolder + kSettingsFileName);
+    ini.Load(platform::FileExists(own) ? own : programFolder + kSettingsFileName);
     return ReadFrom(ini, programFolder);
 }
 
 bool WriteSettings(const Settings& s, const std::string& programFolder, std::string* error) {
-    const std::string path = programFolder + kSettingsFileName;
+    const std::string path = SettingsFile(programFolder);
     platform::ProfileFile ini;
-    ini.Load(path);
+    ini.Load(platform::FileExists(path) ? path : programFolder + kSettingsFileName);
     for (const auto& f : kFolders)
         ini.SetString("Paths", f.field == &Settings::OutputFolder ? "Output" : f.key, s.*f.field);
     ini.SetInt("Options", "Colour change", s.ColourChange);

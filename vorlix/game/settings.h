@@ -41,13 +41,18 @@ inline constexpr const char* kBookFileName = "kezd.dat";
 // The defaults of a missing file, with the folders under `programFolder`.
 Settings DefaultSettings(const std::string& programFolder);
 
-// Reads `programFolder` + "vorlix.ini". A missing file or key gives its default,
-// a value that is not a number too; nothing is reported.
+// Where the settings are written: "vorlix.ini" in the program folder when it is writable,
+// else in the user's configuration folder (platform::UserFolder).
+std::string SettingsFile(const std::string& programFolder);
+
+// Reads SettingsFile, or the program folder's "vorlix.ini" while the user has none. A
+// missing file or key gives its default, a value that is not a number too; nothing is
+// reported. A relative games folder lies under the user's data folder.
 Settings ReadSettings(const std::string& programFolder);
 Settings ReadSettingsText(const std::string& iniText, const std::string& programFolder);
 
-// Writes every key but AutoFluxus and IdoLimit back, in the file's order, keeping the
-// other lines of an existing file. The file is replaced atomically. False (with the
+// Writes every key but AutoFluxus and IdoLimit to SettingsFile, in the file's order,
+// keeping the other lines of the file read. The file is replaced atomically. False (with the
 // reason in `error`) when it cannot be written.
 bool WriteSettings(const Settings& settings, const std::string& programFolder,
                    std::string* error = nullptr);

@@ -2,6 +2,7 @@
 
 #include "platform/events.h"
 #include "platform/messages.h"
+#include "platform/program_folder.h"
 #include "vorlix/eval/linepattern.h"
 #include "vorlix/game/gamefile.h"
 #include "vorlix/game/internal_error.h"
@@ -134,7 +135,13 @@ void TMelyVaz::FreeTree() noexcept {
 void TMelyVaz::ReportFailure(const char* boxText) {
     if (!boxShown_) {
         boxShown_ = true;
-        platform::ShowMessage(platform::MessageKind::Error, boxText);
+        std::string text = boxText;
+        // Beside the program the file is where users of the program have always found
+        // it; anywhere else the box says where.
+        const std::string dump = GameDumpFile();
+        if (!gameDumped_ && dump != platform::ProgramFolder() + "hiba.txt")
+            text += "\rThe game is written to " + dump;
+        platform::ShowMessage(platform::MessageKind::Error, text);
     }
     if (!gameDumped_) {
         gameDumped_ = true;

@@ -4,6 +4,7 @@
 
 #include "support/test_support.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vorlix;
@@ -132,14 +133,41 @@ TEST(Settings, InstallationNeedsTheOpeningBook) {
 TEST(Settings, InstalledProgramFindsItsDataAndLibraries) {
     // PREFIX/bin/vorlix with PREFIX/share/vorlix/: relative folders lie in the installed
     // trees, the players folder under lib/, everything else under share/.
+    // Saved games go to the user's data folder.
     testing_support::TempFolder root;
     std::filesystem::create_directories(root.Path() + "usr/bin");
     std::filesystem::create_directories(root.Path() + "usr/share/vorlix/data");
+    testing_support::ScopedEnv data("XDG_DATA_HOME", root.Path() + "user");
     Settings s = ReadSettings(root.Path() + "usr/bin/");
     EXPECT_EQ(s.DataFolder, root.Path() + "usr/share/vorlix/data/");
-    EXPECT_EQ(s.GameFolder, root.Path() + "usr/share/vorlix/data/parti");
+    EXPECT_EQ(s.GameFolder, root.Path() + "user/vorlix/data/parti");
     EXPECT_EQ(s.PlayersFolder, root.Path() + "usr/lib/vorlix/Players/");
     Settings absolute =
         ReadSettingsText("[Paths]\nPlayers=/home/me/Players/\n", root.Path() + "usr/bin/");
     EXPECT_EQ(absolute.PlayersFolder, "/home/me/Players/");
+}
+
+TEST(Settings, AnInstalledProgramKeepsTheUsersSettingsInTheUsersFolder) {
+    // The installed file gives the defaults; the first save writes the user's own file,
+    // which is read from then on, and the installed one is never touched.
+    testing_support::TempFolder root;
+    std::filesystem::create_directories(root.Path() + "usr/bin");
+    std::filesystem::create_directories(root.Path() + "usr/share/vorlix/data");
+    testing_support::ScopedEnv config("XDG_CONFIG_HOME", root.Path() + "config");
+    const std::string program = root.Path() + "usr/bin/";
+    ASSERT_TRUE(platform::WriteFileAtomic(program + kSettingsFileName,
+                                          "[Options]\nLevel=7\n; installed\n") ==
+                platform::WriteResult::Ok);
+    EXPECT_EQ(SettingsFile(program), root.Path() + "config/vorlix/vorlix.ini");
+    Settings s = ReadSettings(program);
+    EXPECT_EQ(s.Level, 7);
+    s.Level = 5;
+    ASSERT_TRUE(WriteSettings(s, program));
+    EXPECT_EQ(ReadSettings(program).Level, 5);
+    std::string installed, own;
+    ASSERT_TRUE(platform::ReadFile(program + kSettingsFileName, installed));
+    ASSERT_TRUE(platform::ReadFile(SettingsFile(program), own));
+    EXPECT_NE(installed.find("Level=7"), std::string::npos);
+    EXPECT_NE(own.find("Level=5"), std::string::npos);
+    EXPECT_NE(own.find("; installed"), std::string::npos);
 }
