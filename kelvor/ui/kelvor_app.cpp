@@ -6,37 +6,15 @@
 #include "kelvor/ui/kelvor_view.h"
 #include "kelvor/ui/main_frame.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_message_boxes.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPixmap>
 
 namespace kelvor {
-
-namespace {
-
-class QtMessageBoxes final : public platform::MessageBoxes {
-  public:
-    void Show(platform::MessageKind kind, const std::string& text) override {
-        QString t = QString::fromStdString(platform::DisplayText(text));
-        if (kind == platform::MessageKind::Error)
-            QMessageBox::critical(nullptr, "Kelvor", t);
-        else if (kind == platform::MessageKind::Warning)
-            QMessageBox::warning(nullptr, "Kelvor", t);
-        else
-            QMessageBox::information(nullptr, "Kelvor", t);
-    }
-    bool Ask(const std::string& text) override {
-        return QMessageBox::question(nullptr, "Kelvor",
-                                     QString::fromStdString(platform::DisplayText(text))) ==
-               QMessageBox::Yes;
-    }
-};
-
-} // namespace
 
 QString CKelvorApp::ChooseWorkingFolder(const QString& dataFolder) {
     if (!QFileInfo::exists("renju.tbl") && QFileInfo::exists(dataFolder + "/renju.tbl"))
@@ -44,7 +22,7 @@ QString CKelvorApp::ChooseWorkingFolder(const QString& dataFolder) {
     return QDir::currentPath();
 }
 
-CKelvorApp::CKelvorApp() : boxes_(std::make_unique<QtMessageBoxes>()) {
+CKelvorApp::CKelvorApp() : boxes_(std::make_unique<platform::QtMessageBoxes>("Kelvor")) {
     ChooseWorkingFolder(QString::fromStdString(
         platform::FilesFolder(platform::ProgramFolder(), platform::ProgramFiles::Data)));
     previousBoxes_ = platform::SetMessageBoxes(boxes_.get());

@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/number_format.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_message_boxes.h"
 #include "vorlix/eval/openingbook.h"
 #include "vorlix/game/random.h"
 #include "vorlix/game/settings.h"
@@ -12,30 +13,6 @@
 #include "vorlix/ui/vortablaform.h"
 
 #include <QApplication>
-#include <QMessageBox>
-
-namespace {
-
-// Message boxes of the engines and file writers shown as real modal boxes.
-class QtMessageBoxes final : public platform::MessageBoxes {
-  public:
-    void Show(platform::MessageKind kind, const std::string& text) override {
-        QString t = QString::fromStdString(platform::DisplayText(text));
-        if (kind == platform::MessageKind::Error)
-            QMessageBox::critical(nullptr, "vorlix", t);
-        else if (kind == platform::MessageKind::Warning)
-            QMessageBox::warning(nullptr, "vorlix", t);
-        else
-            QMessageBox::information(nullptr, "vorlix", t);
-    }
-    bool Ask(const std::string& text) override {
-        return QMessageBox::question(nullptr, "vorlix",
-                                     QString::fromStdString(platform::DisplayText(text))) ==
-               QMessageBox::Yes;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     // Program entry: fixed date and number forms, the line table (built with the game
@@ -47,7 +24,7 @@ int main(int argc, char** argv) {
     // QApplication has taken the user's locale; numbers in the program's texts and
     // files (the opening tree, game files, "hiba.txt") keep their full stop.
     platform::KeepPointDecimal();
-    QtMessageBoxes boxes;
+    platform::QtMessageBoxes boxes("vorlix");
     platform::SetMessageBoxes(&boxes);
     // Long searches keep the window alive through this hook.
     platform::SetEventDispatcher([] { QCoreApplication::processEvents(); });
