@@ -14,10 +14,6 @@ namespace kelvor {
 
 namespace {
 constexpr int kNoSwapLines[] = {19, 79, 91, 109, 114, 117, 124, 6, 49, 135, 137};
-
-void Show(const std::string& text) {
-    platform::ShowMessage(platform::MessageKind::Warning, text);
-}
 } // namespace
 
 CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
@@ -113,10 +109,10 @@ void CKelvorDoc::MakeMove(int x, int y) {
     if (five) {
         GameState = kGameOver;
         Winner = c;
-        if (!quiet_) Show("Player " + std::to_string(c) + " won");
+        if (!quiet_) Say("Player " + std::to_string(c) + " won");
     } else if (static_cast<int>(Record.size()) >= BoardSize * BoardSize) {
         GameState = kGameOver;
-        if (!quiet_) Show("Draw!");
+        if (!quiet_) Say("Draw!");
     }
     if (GameState == kGameOver || quiet_) return;
     const int made = MoveNo - 1;
@@ -152,24 +148,30 @@ bool CKelvorDoc::OpeningRuleAllows(int x, int y) const {
 bool CKelvorDoc::HumanMove(int x, int y) {
     if (!OnBoard(BoardSize, x, y) || !IsFree(Board[x][y])) return false;
     if (!tablesLoaded_) {
-        Show(kNoTablesText);
+        Say(kNoTablesText);
         return false;
     }
     if (IsComputerTurn()) {
-        Show("Not Your Turn");
+        Say("Not Your Turn");
         return false;
     }
     if (GameState == kGameOver) {
-        Show("Game Over");
+        Say("Game Over");
         return false;
     }
     if (OfferingFifth()) return OfferFifth(x, y);
     if (!OpeningRuleAllows(x, y) || (Variant == 0 && ToMove == kBlack && !IsLegal(x, y))) {
-        Show("Illegal");
+        Say("Illegal");
         return false;
     }
     MakeMove(x, y);
     return true;
+}
+
+int CKelvorDoc::PlayerToAct() const {
+    const bool choosing = Variant == 0 && TournamentOpening && MoveNo == 5 &&
+                          FifthOffers.size() == 2 && GameState != kGameOver;
+    return choosing ? kWhite : ToMove;
 }
 
 bool CKelvorDoc::OfferingFifth() const {
@@ -180,11 +182,11 @@ bool CKelvorDoc::OfferingFifth() const {
 bool CKelvorDoc::OfferFifth(int x, int y) {
     const int cell = x + y * BoardSize;
     if (!IsLegal(x, y)) {
-        Show("Illegal");
+        Say("Illegal");
         return false;
     }
     if (!FifthOffers.empty() && SymmetricCells(FifthOffers[0], cell)) {
-        Show("Symmetry");
+        Say("Symmetry");
         return false;
     }
     FifthOffers.push_back(cell);
@@ -285,8 +287,9 @@ void CKelvorDoc::OfferSwap() {
             swap = at == std::end(kNoSwapLines);
             if (!swap && at - std::begin(kNoSwapLines) < 7) swap = rng_() % 5 == 0;
         }
-        if (swap) Show("I swap");
+        if (swap) Say("I swap");
     } else {
+        if (BeforeMessage) BeforeMessage();
         swap = AskSwap ? AskSwap() : platform::AskQuestion("Do you swap?");
     }
     if (swap) std::swap(PlayerLevel[0], PlayerLevel[1]);
@@ -303,13 +306,13 @@ bool CKelvorDoc::SaveGame(const std::string& path) const {
 bool CKelvorDoc::OpenGame(const std::string& path) {
     if (!tablesLoaded_) {
         // The replay needs the evaluator to see the game's end.
-        Show(kNoTablesText);
+        Say(kNoTablesText);
         return false;
     }
     std::string bytes;
     GameFile g;
     if (!platform::ReadFile(path, bytes) || !ReadGameFile(bytes, g)) {
-        Show("Not a valid kgf file");
+        Say("Not a valid kgf file");
         NewGame();
         return false;
     }
@@ -378,7 +381,7 @@ void CKelvorDoc::LoadOpeningBook() {
                                     PlayerLevel[0] == 0, PlayerLevel[1] == 0);
     std::string bytes;
     if (!platform::ReadFile(folder_ + name, bytes)) {
-        Show("Can't open opening file");
+        Say("Can't open opening file");
         bookActive_ = false;
         return;
     }
@@ -445,6 +448,11 @@ void CKelvorDoc::UseOpeningBook() {
         bookLine_ = -1;
         bookActive_ = false;
     }
+}
+
+void CKelvorDoc::Say(const std::string& text) {
+    if (BeforeMessage) BeforeMessage();
+    platform::ShowMessage(platform::MessageKind::Warning, text);
 }
 
 std::optional<std::pair<int, int>> CKelvorDoc::BookMove() const {

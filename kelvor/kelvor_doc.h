@@ -89,6 +89,9 @@ class CKelvorDoc {
     // Renju legality of a black move at the free cell (x, y).
     bool IsLegal(int x, int y);
     bool IsComputerTurn() const { return PlayerLevel[ToMove - 1] > 0; }
+    // The player whose click the game waits for: white while it chooses between the two
+    // fifth-move offers (the stone is black's), otherwise ToMove.
+    int PlayerToAct() const;
 
     // Runs the engine on a copy of the position; safe to call from a worker thread
     // while the user-interface thread leaves the position alone. Posts progress
@@ -102,6 +105,10 @@ class CKelvorDoc {
     // AskSwap when it is set (the window's swap dialog).
     void OfferSwap();
     std::function<bool()> AskSwap;
+    // Runs before every message box and question of a game (a five, "Draw!", "I swap",
+    // "Can't open opening file", "Illegal", ...), so that the window can draw the
+    // position, the move just made included, before the box covers it.
+    std::function<void()> BeforeMessage;
 
     // --- the computer thinking on the document's worker thread ---
     // Stops a computation still running, marks the document as thinking and runs Think
@@ -162,6 +169,7 @@ class CKelvorDoc {
     bool OpeningRuleAllows(int x, int y) const;
     bool OfferFifth(int x, int y);
     void ChooseFifth();
+    void Say(const std::string& text);
 
     std::string folder_;
     PatternTables tables_;

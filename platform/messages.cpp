@@ -37,6 +37,9 @@ void ShowMessage(MessageKind kind, const std::string& text) {
 bool AskQuestion(const std::string& text) {
     return gBoxes->Ask(text);
 }
+Answer AskQuestionOrCancel(const std::string& text) {
+    return gBoxes->AskOrCancel(text);
+}
 
 std::string DisplayText(const std::string& text) {
     std::string out = text;

@@ -10,6 +10,7 @@
 namespace platform {
 
 enum class MessageKind { Information, Warning, Error };
+enum class Answer { Yes, No, Cancel };
 
 class MessageBoxes {
   public:
@@ -18,6 +19,10 @@ class MessageBoxes {
     virtual void Show(MessageKind kind, const std::string& text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool Ask(const std::string& text) = 0;
+    // A question with Yes, No and Cancel. Boxes without a Cancel button answer as Ask.
+    virtual Answer AskOrCancel(const std::string& text) {
+        return Ask(text) ? Answer::Yes : Answer::No;
+    }
 };
 
 // Installs `boxes` (not owned) and returns the one it replaces; nullptr restores the default.
@@ -25,6 +30,7 @@ MessageBoxes* SetMessageBoxes(MessageBoxes* boxes);
 
 void ShowMessage(MessageKind kind, const std::string& text);
 bool AskQuestion(const std::string& text);
+Answer AskQuestionOrCancel(const std::string& text);
 
 // The text with every "\r" turned into a line break, for display.
 std::string DisplayText(const std::string& text);

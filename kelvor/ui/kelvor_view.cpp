@@ -28,11 +28,15 @@ const QColor kLineColour(60, 40, 20);
 CKelvorView::CKelvorView(CKelvorDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(sizeHint());
+    // A message box is modal: without a paint now, it would cover a board that does not
+    // yet show the move it talks about.
+    doc_.BeforeMessage = [this] { repaint(); };
 }
 
 CKelvorView::~CKelvorView() {
     doc_.StopThinking();
     doc_.OnProgress = nullptr; // it posts to this view
+    doc_.BeforeMessage = nullptr;
 }
 
 QSize CKelvorView::sizeHint() const {
@@ -44,7 +48,7 @@ QString CKelvorView::StatusText() const {
     const int level = doc_.PlayerLevel[doc_.ToMove - 1];
     if (level > 0 && doc_.Thinking())
         return QString("Level ") + QChar(kLevelChars[level]) + " thinking...";
-    return QString("player %1").arg(doc_.ToMove);
+    return QString("player %1").arg(doc_.PlayerToAct());
 }
 
 void CKelvorView::ClickAt(int x, int y) {
@@ -145,6 +149,7 @@ void CKelvorView::mousePressEvent(QMouseEvent* event) {
 
 void CKelvorView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    paintedMoves_ = static_cast<int>(doc_.Record.size());
     painter.fillRect(rect(), palette().window());
     const BoardGeometry g(doc_.BoardSize);
     const int n = doc_.BoardSize, pitch = g.Pitch();

@@ -5,6 +5,9 @@
 // thread, which posts message 103 (progress) and message 101 (the end) back to the
 // view; at 101 the view makes the computer's move.
 //
+// The view draws the position before any message box of the document appears ("Player 2
+// won" comes after the winning stone is on the screen).
+//
 // While the computer thinks, board clicks are refused ("Not Your Turn") and the
 // position is left alone; Stop ends the search without a move, Go starts it again.
 
@@ -28,8 +31,12 @@ class CKelvorView : public QWidget {
     explicit CKelvorView(CKelvorDoc& doc, QWidget* parent = nullptr);
     ~CKelvorView() override;
 
-    // "Level L thinking..." while a computer player thinks, else "player 1" or "player 2".
+    // "Level L thinking..." while a computer player thinks, else "player 1" or "player 2"
+    // for the player whose click is awaited (white while it chooses a fifth-move offer).
     QString StatusText() const;
+    // The number of moves on the board when the view last painted itself. The document's
+    // message boxes come after a paint of the position they are about.
+    int PaintedMoves() const { return paintedMoves_; }
 
     // A left click at pixel (x, y): the click rules, then the human move.
     void ClickAt(int x, int y);
@@ -63,6 +70,7 @@ class CKelvorView : public QWidget {
     CKelvorDoc& doc_;
     // Each computation has its own number; messages of a stopped one are dropped.
     int generation_ = 0;
+    int paintedMoves_ = -1;
 };
 
 } // namespace kelvor

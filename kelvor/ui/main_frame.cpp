@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -74,17 +75,20 @@ void CMainFrame::CreateActions() {
     a.fileOpen = make("&Open...\tCtrl+O", "Open an existing document", &CMainFrame::FileOpen);
     a.fileOpen->setShortcut(QKeySequence("Ctrl+O"));
     a.fileOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    a.fileSave = make("&Save\tCtrl+S", "Save the active document", &CMainFrame::FileSave);
+    a.fileSave = make("&Save\tCtrl+S", "Save the active document", nullptr);
+    connect(a.fileSave, &QAction::triggered, this, [this] { FileSave(); });
     a.fileSave->setShortcut(QKeySequence("Ctrl+S"));
     a.fileSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    a.fileSaveAs =
-        make("Save &As...", "Save the active document with a new name", &CMainFrame::FileSaveAs);
+    a.fileSaveAs = make("Save &As...", "Save the active document with a new name", nullptr);
+    connect(a.fileSaveAs, &QAction::triggered, this, [this] { FileSaveAs(); });
     a.exit = make("E&xit", "Quit the application; prompts to save documents", nullptr);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
     a.rewind = make("&Rewind", "Back to First Move", &CMainFrame::Rewind);
     a.rewind->setIcon(s->standardIcon(QStyle::SP_MediaSkipBackward));
     a.back = make("&Back", "Back One Move", &CMainFrame::Back);
+    a.back->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     a.back->setIcon(s->standardIcon(QStyle::SP_MediaSeekBackward));
     a.stop = make("&Stop", "Stop Computer Thinking", &CMainFrame::Stop);
     a.stop->setIcon(s->standardIcon(QStyle::SP_MediaStop));
@@ -213,10 +217,54 @@ void CMainFrame::AddRecentFile(const QString& path) {
     UpdateRecentFiles();
 }
 
-void CMainFrame::FileNew() {
+bool CMainFrame::Modified() const {
+    const CKelvorDoc& d = *doc_;
+    if (d.Line().empty()) return false;
+    return d.Line() != savedLine_ || d.Variant != savedVariant_ || d.BoardSize != savedSize_;
+}
+
+void CMainFrame::MarkSaved() {
+    savedLine_ = doc_->Line();
+    savedVariant_ = doc_->Variant;
+    savedSize_ = doc_->BoardSize;
+}
+
+bool CMainFrame::SaveModified() {
+    if (!Modified()) return true;
+    const std::string question = "Save changes to " + DocumentName().toStdString() + "?";
+    switch (platform::AskQuestionOrCancel(question)) {
+    case platform::Answer::Yes:
+        return FileSave();
+    case platform::Answer::No:
+        return true;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The question is modal: a computer move must not arrive while it is open.
+    const bool wasThinking = doc_->Thinking();
     view_->Stop();
+    if (SaveModified()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (wasThinking) view_->Go();
+}
+
+void CMainFrame::FileNew() {
+    const bool wasThinking = doc_->Thinking();
+    view_->Stop();
+    if (!SaveModified()) {
+        if (wasThinking) view_->Go();
+        return;
+    }
     doc_->NewGame();
     path_.clear();
+    MarkSaved();
     UpdateTitle();
     view_->DocumentChanged();
     view_->AfterMove(); // a computer black opens
@@ -230,26 +278,25 @@ void CMainFrame::FileOpen() {
 
 bool CMainFrame::OpenFile(const QString& path) {
     if (doc_->Thinking()) return false; // the worker reads the position
+    if (!SaveModified()) return false;
     const bool ok = doc_->OpenGame(path.toStdString());
     path_ = ok ? path : QString();
+    MarkSaved();
     if (ok) AddRecentFile(path);
     UpdateTitle();
     view_->DocumentChanged();
     return ok;
 }
 
-void CMainFrame::FileSave() {
-    if (path_.isEmpty())
-        FileSaveAs();
-    else
-        SaveFile(path_);
+bool CMainFrame::FileSave() {
+    return path_.isEmpty() ? FileSaveAs() : SaveFile(path_);
 }
 
-void CMainFrame::FileSaveAs() {
+bool CMainFrame::FileSaveAs() {
     QString path = QFileDialog::getSaveFileName(this, "Save As", DocumentName(), kFileFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".kgf";
-    SaveFile(path);
+    return SaveFile(path);
 }
 
 bool CMainFrame::SaveFile(const QString& path) {
@@ -259,6 +306,7 @@ bool CMainFrame::SaveFile(const QString& path) {
         return false;
     }
     path_ = path;
+    MarkSaved();
     AddRecentFile(path);
     UpdateTitle();
     return true;

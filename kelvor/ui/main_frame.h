@@ -7,6 +7,14 @@
 //
 // The record commands (Rewind, Back, Ahead, Forward), File Open and the options are
 // refused while the computer thinks; New and closing the window stop it first.
+//
+// New, Open and closing the window (Exit) ask "Save changes to untitled.kgf?" when the
+// game has moves that are not in its file: Yes saves (Cancel in the save dialog keeps
+// the game), No drops them, Cancel keeps the game as it was, a stopped computation
+// started again.
+//
+// Keys: Ctrl+N, Ctrl+O and Ctrl+S for the file commands; Ctrl+Z and Alt+Backspace, the
+// undo keys, for Back.
 
 #include "kelvor/kelvor_doc.h"
 
@@ -38,6 +46,8 @@ class CMainFrame : public QMainWindow {
     void FileNew();
     bool OpenFile(const QString& path); // false when refused or not a valid game
     bool SaveFile(const QString& path);
+    // The game has moves that its file (or, untitled, no file) does not hold.
+    bool Modified() const;
     void Rewind();
     void Back();
     void Stop();
@@ -57,6 +67,9 @@ class CMainFrame : public QMainWindow {
     };
     const Actions& Commands() const { return actions_; }
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void CreateActions();
     void CreateMenus();
@@ -69,8 +82,12 @@ class CMainFrame : public QMainWindow {
     void AddRecentFile(const QString& path);
     void StepTo(int count);
     void FileOpen();
-    void FileSave();
-    void FileSaveAs();
+    bool FileSave();   // false when cancelled or not written
+    bool FileSaveAs(); // the same
+    // Asks to save a modified game; false when the user cancelled (or the save did not
+    // happen), so that the command must not go on.
+    bool SaveModified();
+    void MarkSaved();
     void About();
 
     std::unique_ptr<CKelvorDoc> doc_;
@@ -81,6 +98,9 @@ class CMainFrame : public QMainWindow {
     QList<QAction*> recentActions_;
     QStringList recentFiles_;
     QString path_; // empty while the game has no file
+    // The game as its file holds it (nothing, untitled), for Modified.
+    std::vector<int> savedLine_;
+    int savedVariant_ = 0, savedSize_ = 0;
     QLabel* panes_[4] = {};
     QTimer timer_;
 };

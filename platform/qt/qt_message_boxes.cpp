@@ -19,4 +19,11 @@ bool QtMessageBoxes::Ask(const std::string& text) {
            QMessageBox::Yes;
 }
 
+Answer QtMessageBoxes::AskOrCancel(const std::string& text) {
+    const auto b = QMessageBox::question(nullptr, title_, QString::fromStdString(DisplayText(text)),
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                         QMessageBox::Yes);
+    return b == QMessageBox::Yes ? Answer::Yes : b == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
 } // namespace platform

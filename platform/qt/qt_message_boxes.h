@@ -14,6 +14,7 @@ class QtMessageBoxes final : public MessageBoxes {
     explicit QtMessageBoxes(QString title) : title_(std::move(title)) {}
     void Show(MessageKind kind, const std::string& text) override;
     bool Ask(const std::string& text) override;
+    Answer AskOrCancel(const std::string& text) override;
 
   private:
     QString title_;
