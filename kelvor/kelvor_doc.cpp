@@ -2,8 +2,10 @@
 
 #include "kelvor/game_file.h"
 #include "kelvor/pattern_walk.h"
+#include "kelvor/table_check.h"
 #include "platform/atomic_file.h"
 #include "platform/messages.h"
+#include "platform/regular_file.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,9 +21,10 @@ constexpr int kNoSwapLines[] = {19, 79, 91, 109, 114, 117, 124, 6, 49, 135, 137}
 CKelvorDoc::CKelvorDoc(std::string folder, std::optional<uint32_t> seed)
     : folder_(std::move(folder)),
       rng_(seed ? *seed + 1 : static_cast<uint32_t>(std::time(nullptr))) {
-    tablesLoaded_ = LoadPatternTables(folder_, tables_);
-    if (tablesLoaded_ && !TablesAreSound(tables_)) {
-        platform::ShowMessage(platform::MessageKind::Error, "The pattern tables are not valid");
+    tablesLoaded_ = LoadPatternTables(folder_, tables_, &tablesProblem_);
+    if (tablesLoaded_) tablesProblem_ = TableFault(tables_);
+    if (tablesLoaded_ && !tablesProblem_.empty()) {
+        platform::ShowMessage(platform::MessageKind::Error, tablesProblem_);
         tablesLoaded_ = false;
     }
     if (!tablesLoaded_) {
@@ -311,8 +314,15 @@ bool CKelvorDoc::OpenGame(const std::string& path) {
     }
     std::string bytes;
     GameFile g;
-    if (!platform::ReadFile(path, bytes) || !ReadGameFile(bytes, g)) {
-        Say("Not a valid kgf file");
+    // Only a regular file of a sane size: a FIFO would block the window until someone
+    // writes to it, /dev/zero would never end.
+    const platform::RegularRead read = platform::ReadRegularFile(path, bytes, kMaxGameFileBytes);
+    if (read != platform::RegularRead::Ok || !ReadGameFile(bytes, g)) {
+        std::string why;
+        if (read == platform::RegularRead::NotRegular) why = "\r" + path + " is not a regular file";
+        if (read == platform::RegularRead::TooLarge)
+            why = "\r" + path + " is larger than " + std::to_string(kMaxGameFileBytes) + " bytes";
+        Say("Not a valid kgf file" + why);
         NewGame();
         return false;
     }
@@ -380,7 +390,10 @@ void CKelvorDoc::LoadOpeningBook() {
     std::string name = BookFileName(Variant, TournamentOpening, static_cast<int>(Record.size()),
                                     PlayerLevel[0] == 0, PlayerLevel[1] == 0);
     std::string bytes;
-    if (!platform::ReadFile(folder_ + name, bytes)) {
+    // Up to 30000 bytes of a regular file: a FIFO or a device in the book's place must
+    // not block the game.
+    if (platform::ReadRegularFile(folder_ + name, bytes, kBookMaxBytes,
+                                  platform::OversizeFile::Cut) != platform::RegularRead::Ok) {
         Say("Can't open opening file");
         bookActive_ = false;
         return;

@@ -69,6 +69,9 @@ class CKelvorDoc {
     // False when "renju.tbl" or "renju.scs" could not be read (or are not sound): then
     // HumanMove and OpenGame show kNoTablesText and refuse, and Think finds no move.
     bool TablesLoaded() const { return tablesLoaded_; }
+    // Why they were not: "cannot read renju.tbl", "renju.scs is not valid: its records
+    // cannot score a five", ...; empty when they were loaded.
+    const std::string& TablesProblem() const { return tablesProblem_; }
 
     // Clears the board and the record; settings and players stay.
     void NewGame();
@@ -145,8 +148,12 @@ class CKelvorDoc {
     // written.
     bool SaveGame(const std::string& path) const;
     // Reads a .kgf file and replays it. An invalid file shows "Not a valid kgf file"
-    // and leaves an empty game of the current variant and size.
+    // and leaves an empty game of the current variant and size; so does a FIFO, a
+    // device or a file larger than kMaxGameFileBytes, which are never read (the box
+    // says why on a second line).
     bool OpenGame(const std::string& path);
+    // Far above the largest game (3 + 361 values of 2 bytes).
+    static constexpr size_t kMaxGameFileBytes = 65536;
 
     // --- opening book ---
     const OpeningBookFile& Book() const { return book_; }
@@ -174,6 +181,7 @@ class CKelvorDoc {
     std::string folder_;
     PatternTables tables_;
     bool tablesLoaded_ = false;
+    std::string tablesProblem_;
     std::unique_ptr<CKelvorEngine> engine_;
     std::chrono::steady_clock::time_point requested_;
     OpeningBookFile book_;

@@ -66,18 +66,22 @@ struct PatternTables {
     const int* Record(int r) const { return &records[r * kRecordValues]; }
 };
 
-enum class TableLoad { Ok, Missing, TooShort };
+enum class TableLoad { Ok, Missing, NotRegular, TooShort };
 
 // Reads `values` 16-bit values from `path` into `out`, sign-extended. Missing when
-// the file cannot be opened, TooShort when it holds fewer bytes (nothing beyond the
-// data is read; `out` keeps its previous content then).
+// the file cannot be opened, NotRegular for a FIFO, a device or a folder (never
+// read), TooShort when it holds fewer bytes (nothing beyond the data is read; `out`
+// keeps its previous content unless Ok).
 TableLoad ReadTableFile(const std::string& path, std::vector<int>& out, int values);
 
 // Loads "renju.tbl" and "renju.scs" from `folder` (with a trailing "/", or empty for
 // the working folder). A missing file shows "Can't open tbl file" or "Can't open scs
-// file"; a short one shows "renju.tbl is too short" or "renju.scs is too short".
-// True when both were read.
-bool LoadPatternTables(const std::string& folder, PatternTables& tables);
+// file"; one that is not a regular file "renju.tbl is not a regular file"; a short one
+// "renju.tbl is too short" (or the same for renju.scs). True when both were read;
+// otherwise `problem`, when given, receives the reasons as a line of text ("cannot
+// read renju.tbl", "renju.scs is too short", joined by "; ").
+bool LoadPatternTables(const std::string& folder, PatternTables& tables,
+                       std::string* problem = nullptr);
 
 // The 16-bit little-endian image of a table, for the generator.
 std::string TableBytes(const std::vector<int>& values);

@@ -1,6 +1,7 @@
 #include "platform/profile.h"
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 #include <cctype>
 #include <charconv>
@@ -54,7 +55,9 @@ ProfileFile::Line ProfileFile::ParseLine(std::string text) {
 
 bool ProfileFile::Load(const std::string& path) {
     std::string text;
-    if (!ReadFile(path, text)) {
+    // A settings name that points at a device or a FIFO must neither hang the program
+    // nor fill its memory: only a regular file of a sane size is read.
+    if (ReadRegularFile(path, text, kMaxProfileBytes) != RegularRead::Ok) {
         lines_.clear();
         return false;
     }

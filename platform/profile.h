@@ -16,8 +16,11 @@ namespace platform {
 
 class ProfileFile {
   public:
-    // Reads `path`. A missing or unreadable file gives an empty profile and false.
+    // Reads `path`. A missing or unreadable file, one that is not a regular file (a
+    // device, a FIFO: never read) or one larger than kMaxProfileBytes gives an empty
+    // profile and false.
     bool Load(const std::string& path);
+    static constexpr size_t kMaxProfileBytes = 1 << 20;
     void Parse(std::string_view text);
 
     bool HasKey(std::string_view section, std::string_view key) const;

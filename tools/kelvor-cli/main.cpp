@@ -11,6 +11,9 @@
 #include "tools/docgen/command_docs.h"
 #include "tools/match_report/match_report.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -38,15 +41,39 @@ struct Options {
         auto it = values.find(n);
         return it == values.end() || it->second.empty() ? fallback : it->second.front();
     }
-    int Int(const std::string& n, int fallback) {
+    std::string error; // the first value refused, for the user
+
+    // The whole value as a decimal number in lo..hi; anything else ("abc", "-1" below
+    // lo, "5x", a number past the range of long long) is refused with a message and
+    // gives `fallback`.
+    long long Number(const std::string& n, long long fallback, long long lo, long long hi) {
         std::string v = Get(n, "");
-        if (v.empty()) return fallback;
+        if (v.empty() && !Has(n)) return fallback;
         char* end = nullptr;
-        long r = std::strtol(v.c_str(), &end, 10);
-        if (*end) ok = false;
-        return static_cast<int>(r);
+        errno = 0;
+        const long long r = std::strtoll(v.c_str(), &end, 10);
+        if (v.empty() || *end || errno == ERANGE || r < lo || r > hi) {
+            ok = false;
+            if (error.empty())
+                error = "--" + n + " must be a whole number from " + std::to_string(lo) + " to " +
+                        std::to_string(hi) + ", not '" + v + "'";
+            return fallback;
+        }
+        return r;
+    }
+    int Int(const std::string& n, int fallback, int lo = INT_MIN, int hi = INT_MAX) {
+        return static_cast<int>(Number(n, fallback, lo, hi));
+    }
+    // A seed is any 32-bit unsigned value.
+    uint32_t Seed(uint32_t fallback = 1) {
+        return static_cast<uint32_t>(Number("seed", fallback, 0, UINT32_MAX));
     }
 };
+
+// Limits of the options: a search may take up to an hour a move, a match runs at most
+// kMaxJobs games at once (each game holds an engine of about 11 MB).
+constexpr int kMaxSeconds = 3600;
+constexpr int kMaxJobs = 32;
 
 Options Parse(const Args& args) {
     Options o;
@@ -70,6 +97,18 @@ Options Parse(const Args& args) {
 int Usage(const std::string& usage) {
     std::fprintf(stderr, "usage: kelvor-cli %s\n", usage.c_str());
     return 2;
+}
+// The refused value first, then the usage.
+int Usage(const Options& o, const std::string& usage) {
+    if (!o.error.empty()) std::fprintf(stderr, "kelvor-cli: %s\n", o.error.c_str());
+    return Usage(usage);
+}
+
+// Tables missing or not valid: the reason, with the folder.
+int NoTables(const kelvor::CKelvorDoc& doc, const std::string& folder) {
+    std::fprintf(stderr, "kelvor-cli: %s in %s\n", doc.TablesProblem().c_str(),
+                 folder.empty() ? "the working folder" : folder.c_str());
+    return 1;
 }
 
 class SilentBoxes : public platform::MessageBoxes {
@@ -129,15 +168,12 @@ bool ValidSize(int n) {
 int Forbidden(const Args& args) {
     Options o = Parse(args);
     int n = o.Int("size", 15);
-    if (!o.ok || !ValidSize(n)) return Usage(kForbiddenUsage);
+    if (!o.ok || !ValidSize(n)) return Usage(o, kForbiddenUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
     kelvor::CKelvorDoc doc(DataFolder(o), 1);
     platform::SetMessageBoxes(nullptr);
-    if (!doc.TablesLoaded()) {
-        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
-        return 1;
-    }
+    if (!doc.TablesLoaded()) return NoTables(doc, DataFolder(o));
     doc.Variant = 0;
     doc.OpeningBook = false;
     doc.SetBoardSize(n);
@@ -158,19 +194,18 @@ int Think(const Args& args) {
     Options o = Parse(args);
     bool ok = true;
     int variant = VariantOf(o, ok);
-    int n = o.Int("size", 15), level = o.Int("level", 4);
-    if (!o.ok || !ok || !ValidSize(n) || level < 1 || level > 12) return Usage(kThinkUsage);
+    int n = o.Int("size", 15), level = o.Int("level", 4, 1, 12);
+    const uint32_t seed = o.Seed();
+    const int seconds = o.Int("time", 60, 0, kMaxSeconds);
+    if (!o.ok || !ok || !ValidSize(n)) return Usage(o, kThinkUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
-    kelvor::CKelvorDoc doc(DataFolder(o), static_cast<uint32_t>(o.Int("seed", 1)));
-    if (!doc.TablesLoaded()) {
-        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
-        return 1;
-    }
+    kelvor::CKelvorDoc doc(DataFolder(o), seed);
+    if (!doc.TablesLoaded()) return NoTables(doc, DataFolder(o));
     doc.Variant = variant;
     doc.OpeningBook = false;
     doc.VctSearch = o.Has("vct");
-    doc.MaxSeconds = o.Int("time", 60);
+    doc.MaxSeconds = seconds;
     doc.SetBoardSize(n);
     if (!Replay(doc, o)) return 2;
     if (doc.GameState == kelvor::kGameOver) {
@@ -192,32 +227,30 @@ int Match(const Args& args) {
     bool ok = true;
     kelvor::MatchOptions m;
     m.variant = VariantOf(o, ok);
-    m.levelA = o.Int("black", 2);
-    m.levelB = o.Int("white", 1);
-    m.games = o.Int("games", 2);
-    m.jobs = o.Int("jobs", 1);
+    m.levelA = o.Int("black", 2, 1, 12);
+    m.levelB = o.Int("white", 1, 1, 12);
+    m.games = o.Int("games", 2, 1, 1000000);
+    m.jobs = o.Int("jobs", 1, 1, kMaxJobs);
     m.boardSize = o.Int("size", 15);
-    m.seed = static_cast<unsigned>(o.Int("seed", 1));
-    m.maxSeconds = o.Int("time", 60);
+    m.seed = o.Seed();
+    m.maxSeconds = o.Int("time", 60, 0, kMaxSeconds);
     m.book = o.Has("book");
     m.folder = DataFolder(o);
     if (o.Has("data-b")) m.folderB = o.Get("data-b", "") + "/";
     if (!o.ok || !ok || m.levelA < 1 || m.levelA > 12 || m.levelB < 1 || m.levelB > 12 ||
         m.games < 1 || m.jobs < 1 || !ValidSize(m.boardSize))
-        return Usage(kMatchUsage);
+        return Usage(o, kMatchUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
     // Without its tables a game cannot start: say so instead of failing in every game.
-    if (!kelvor::CKelvorDoc(m.folder, 1).TablesLoaded()) {
-        platform::SetMessageBoxes(nullptr);
-        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs\n");
-        return 1;
-    }
-    if (!m.folderB.empty() && !kelvor::CKelvorDoc(m.folderB, 1).TablesLoaded()) {
-        platform::SetMessageBoxes(nullptr);
-        std::fprintf(stderr, "kelvor-cli: cannot read renju.tbl and renju.scs in %s\n",
-                     m.folderB.c_str());
-        return 1;
+    std::vector<std::string> folders = {m.folder};
+    if (!m.folderB.empty()) folders.push_back(m.folderB);
+    for (const std::string& folder : folders) {
+        kelvor::CKelvorDoc probe(folder, 1);
+        if (!probe.TablesLoaded()) {
+            platform::SetMessageBoxes(nullptr);
+            return NoTables(probe, folder);
+        }
     }
     std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
     kelvor::MatchResult r = kelvor::RunMatch(m, [&](const kelvor::MatchResult& now) {
@@ -236,14 +269,14 @@ int Match(const Args& args) {
 
 int Soak(const Args& args) {
     Options o = Parse(args);
-    const int games = o.Int("games", 0), seed = o.Int("seed", 1), seconds = o.Int("time", 2);
-    const int maxMoves = o.Int("max-moves", 400);
+    const int games = o.Int("games", 0, 1, 1000000);
+    const uint32_t seed = o.Seed();
+    const int seconds = o.Int("time", 2, 1, kMaxSeconds);
+    const int maxMoves = o.Int("max-moves", 400, 1, 1000);
     int lo = 1, hi = 12;
     const std::string levels = o.Get("levels", "1-12");
     if (std::sscanf(levels.c_str(), "%d-%d", &lo, &hi) != 2) lo = hi = std::atoi(levels.c_str());
-    if (!o.ok || games < 1 || seed < 0 || seconds < 1 || maxMoves < 1 || lo < 1 || hi > 12 ||
-        lo > hi)
-        return Usage(kSoakUsage);
+    if (!o.ok || lo < 1 || hi > 12 || lo > hi) return Usage(o, kSoakUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
     const int rc = kelvor_cli::Soak(games, static_cast<unsigned>(seed), lo, hi, seconds, maxMoves,
@@ -266,7 +299,7 @@ int Bench(const Args& args) {
         }
     else
         levels = kelvor::DefaultBenchLevels();
-    if (!o.ok || levels.empty()) return Usage(kBenchUsage);
+    if (!o.ok || levels.empty()) return Usage(o, kBenchUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
     const kelvor::BenchReport r = kelvor::RunBench(DataFolder(o), levels);
@@ -340,7 +373,7 @@ int Openings(const Args& args) {
     Options o = Parse(Args(args.begin() + 1, args.end()));
     int level = o.Int("level", 8), lines = o.Int("lines", 6), moves = o.Int("moves", 4);
     if (!o.ok || level < 1 || level > 12 || lines < 1 || moves < 0 || moves > 40)
-        return Usage(kOpeningsUsage);
+        return Usage(o, kOpeningsUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
     int rc = kelvor_cli::WriteOpenings(args[0], level, lines, moves);

@@ -14,8 +14,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -258,6 +265,35 @@ TEST_F(WindowTest, CancelledExitLetsTheComputerGoOnThinking) {
     EXPECT_FALSE(frame->close());
     EXPECT_TRUE(doc->Thinking());
     frame->Stop();
+}
+
+// --- hostile files ---
+
+// A FIFO chosen in the Open dialog: refused at once with a message. Should the window
+// block on it, a writer opened after a long while frees it and the test fails instead
+// of hanging.
+TEST_F(WindowTest, OpeningAFifoNeverBlocksTheWindow) {
+    Open();
+    const std::string fifo = tmp.Path() + "game.kgf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::atomic<bool> done{false}, rescued{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 1200 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (done) return;
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        rescued = fd >= 0;
+        if (fd >= 0) ::close(fd);
+    });
+    Click("H8");
+    boxes.answer = platform::Answer::No;
+    EXPECT_FALSE(frame->OpenFile(QString::fromStdString(fifo)));
+    done = true;
+    watchdog.join();
+    EXPECT_FALSE(rescued) << "the window blocked on the FIFO";
+    EXPECT_EQ(boxes.shown.back().text, "Not a valid kgf file\r" + fifo + " is not a regular file");
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), "untitled.kgf - Kelvor");
 }
 
 // --- keys ---
