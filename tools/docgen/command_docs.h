@@ -61,4 +61,30 @@ bool PrintCommandHelp(const char* program, const CommandDoc (&docs)[N], const st
     return found;
 }
 
+// The list of commands (PrintCommandList), checked against the tool's own table: a
+// command without a text in its page, or a text without a command, is reported on
+// standard error and makes the result 1, so a test catches the two drifting apart.
+template <class Command, size_t N, size_t M>
+int PrintCheckedCommandList(const char* program, const CommandDoc (&docs)[N],
+                            const Command (&commands)[M], FILE* out) {
+    PrintCommandList(program, docs, out);
+    int rc = 0;
+    for (const auto& c : commands)
+        if (!Known(docs, c.name)) {
+            std::fprintf(stderr, "%s: command %s has no text in docs/%s.md\n", program, c.name,
+                         program);
+            rc = 1;
+        }
+    for (const auto& d : docs) {
+        bool found = false;
+        for (const auto& c : commands) found = found || std::strcmp(c.name, d.name) == 0;
+        if (!found) {
+            std::fprintf(stderr, "%s: docs/%s.md describes an unknown command %s\n", program,
+                         program, d.name);
+            rc = 1;
+        }
+    }
+    return rc;
+}
+
 } // namespace docs

@@ -32,24 +32,8 @@ int UsageError(const Command& command) {
 }
 
 namespace {
-// The list of commands; a command without a text in the page, or a text without a command,
-// is reported and makes the exit code 1, so a test catches the two drifting apart.
 int PrintCommandList(FILE* out) {
-    docs::PrintCommandList("vorlix-cli", kDocs, out);
-    int rc = 0;
-    for (const auto& c : kCommands)
-        if (!docs::Known(kDocs, c.name)) {
-            std::fprintf(stderr, "vorlix-cli: command %s has no text in docs/vorlix-cli.md\n",
-                         c.name);
-            rc = 1;
-        }
-    for (const auto& d : kDocs)
-        if (!FindCommand(d.name)) {
-            std::fprintf(stderr, "vorlix-cli: docs/vorlix-cli.md describes an unknown command %s\n",
-                         d.name);
-            rc = 1;
-        }
-    return rc;
+    return docs::PrintCheckedCommandList("vorlix-cli", kDocs, kCommands, out);
 }
 } // namespace
 
