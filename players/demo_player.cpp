@@ -1,6 +1,7 @@
 #include "players/demo_player.h"
 
-#include "players/host.h"
+#include "players/clock.h"
+#include "players/common/library_host.h"
 
 #include <cstdlib>
 
@@ -8,7 +9,7 @@ namespace demo {
 
 namespace {
 bool HostEmpty(int x, int y) {
-    return TheHost().GetTableField(VORLIX_POINT(x, y)) == 0;
+    return plugin::TheHost().GetTableField(VORLIX_POINT(x, y)) == 0;
 }
 } // namespace
 
@@ -27,7 +28,7 @@ VorlixPoint RandomPlayer::Move() {
 }
 
 VorlixPoint NeighbourPlayer::Move() {
-    const Host& h = TheHost();
+    const VorlixHost& h = plugin::TheHost();
     int n = h.nMove();
     VorlixPoint last = n > 0 ? h.Game(n) : VORLIX_POINT(8, 8);
     const int bx = VORLIX_POINT_X(last), by = VORLIX_POINT_Y(last);

@@ -2,20 +2,13 @@
 // The players of the sample library: DemoPlayer, the common base, and the two trivial
 // random players, NeighbourPlayer and RandomPlayer.
 
-#include "vorlix/players/vorlix_plugin.h"
+#include "players/common/library_exports.h"
 
 #include <cstdint>
 
 namespace demo {
 
-class DemoPlayer {
-  public:
-    // The player's move for the colour to move, as a packed point.
-    virtual VorlixPoint Move() = 0;
-    // Takes in the host's whole position after an opening or a take-back.
-    virtual void RefreshBoard() = 0;
-    virtual ~DemoPlayer() = default;
-
+class DemoPlayer : public plugin::LibraryPlayer {
   protected:
     std::uint8_t Board[15][15] = {}; // [X-1][Y-1]: 0 empty, 1, 2
 };

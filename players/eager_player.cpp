@@ -1,6 +1,6 @@
 #include "players/eager_player.h"
 
-#include "players/host.h"
+#include "players/common/library_host.h"
 
 #include <cassert>
 #include <cmath>
@@ -121,7 +121,7 @@ bool EagerPlayer::CheckTotals(double tolerance) const {
 
 void EagerPlayer::RefreshBoard() {
     Initialise();
-    const Host& h = TheHost();
+    const VorlixHost& h = plugin::TheHost();
     for (int x = 1; x <= 15; ++x)
         for (int y = 1; y <= 15; ++y) {
             int c = h.GetTableField(VORLIX_POINT(x, y));
@@ -135,7 +135,7 @@ void EagerPlayer::RefreshBoard() {
 }
 
 VorlixPoint EagerPlayer::Move() {
-    const Host& h = TheHost();
+    const VorlixHost& h = plugin::TheHost();
     if (!Rebuilt) {
         int n = h.nMove();
         if (n > 0) {

@@ -2,7 +2,7 @@
 // whole move (taking in the opponent's stone, one pass over the cells, its own stone).
 
 #include "players/eager_player.h"
-#include "players/host.h"
+#include "players/common/library_host.h"
 
 #include "vorlix/game/board.h"
 #include "vorlix/players/host_exports.h"
@@ -32,7 +32,7 @@ BENCHMARK(BM_EagerPlace)->Arg(20)->Arg(100);
 
 // One game of Eager against itself through the host functions, to the first five.
 void BM_EagerSelfPlay(benchmark::State& state) {
-    demo::Host& h = demo::TheHost();
+    VorlixHost& h = plugin::TheHost();
     h.GetTableField = &::GetTableField;
     h.nMove = &::nMove;
     h.Game = &::Game;

@@ -23,14 +23,14 @@
 #include "engine_list.h"
 #include "engine_process.h"
 
-#include "vorlix/players/vorlix_plugin.h"
+#include "players/common/library_exports.h"
 
 #include <string>
 #include <vector>
 
 namespace gomocup {
 
-class BridgePlayer {
+class BridgePlayer : public plugin::LibraryPlayer {
   public:
     // `folder` is the folder of the engine list (with a trailing "/"); `host` the host's
     // functions, used inside Move.
@@ -39,8 +39,8 @@ class BridgePlayer {
     // Runs the engine and opens the game; false (the reason on standard error) when the
     // engine cannot be started or does not accept the game.
     bool Start();
-    VorlixPoint Move();
-    void RefreshBoard() { refresh_ = true; }
+    VorlixPoint Move() override;
+    void RefreshBoard() override { refresh_ = true; }
     // Whether an error has ended this player's engine.
     bool Failed() const { return failed_; }
     // The reason of the failure, as written to standard error.

@@ -1,6 +1,6 @@
 #include "players/demo_player.h"
 #include "players/eager_player.h"
-#include "players/host.h"
+#include "players/common/library_host.h"
 
 #include "platform/module.h"
 #include "vorlix/game/board.h"
@@ -20,7 +20,7 @@ class SamplePlayersTest : public ::testing::Test {
   protected:
     void SetUp() override {
         vorlix::ResetGameModel();
-        demo::Host& h = demo::TheHost();
+        VorlixHost& h = plugin::TheHost();
         h.GetTableField = &::GetTableField;
         h.nMove = &::nMove;
         h.Game = &::Game;
@@ -181,9 +181,9 @@ TEST_F(SamplePlayersTest, LibraryListsAndCreatesItsPlayers) {
 TEST_F(SamplePlayersTest, AnUnboundHostGetsNoPlayers) {
     // CreatePlayer makes no player unless all four host functions the players call
     // were found.
-    EXPECT_TRUE(demo::HostBound());
-    demo::TheHost().Game = nullptr;
-    EXPECT_FALSE(demo::HostBound());
+    EXPECT_TRUE(plugin::HostBound());
+    plugin::TheHost().Game = nullptr;
+    EXPECT_FALSE(plugin::HostBound());
 }
 
 } // namespace

@@ -50,6 +50,16 @@ std::int32_t ReadNumber(const std::string& path, int lineNo, const std::string& 
     return static_cast<std::int32_t>(v);
 }
 
+// A table value: a number within -kMaxTableValue..kMaxTableValue.
+std::int32_t ReadValue(const std::string& path, int lineNo, const std::string& s, size_t& pos) {
+    std::int32_t v = ReadNumber(path, lineNo, s, pos);
+    if (v < -kMaxTableValue || v > kMaxTableValue)
+        Fail(path, lineNo,
+             "value " + std::to_string(v) + " is outside -" + std::to_string(kMaxTableValue) +
+                 ".." + std::to_string(kMaxTableValue));
+    return v;
+}
+
 bool BlankLine(const std::string& s) {
     for (char c : s)
         if (!IsBlank(c)) return false;
@@ -72,8 +82,8 @@ void ReadCodeValueFile(const std::string& path, int valuesPerLine, CodeValues* o
         std::int32_t code = ReadNumber(path, lineNo, line, pos);
         if (code < 0 || code > kMaxTableCode)
             Fail(path, lineNo, "code " + std::to_string(code) + " is outside 0..200");
-        std::int32_t v1 = ReadNumber(path, lineNo, line, pos);
-        std::int32_t v2 = valuesPerLine > 1 ? ReadNumber(path, lineNo, line, pos) : 0;
+        std::int32_t v1 = ReadValue(path, lineNo, line, pos);
+        std::int32_t v2 = valuesPerLine > 1 ? ReadValue(path, lineNo, line, pos) : 0;
         (*own)[code] = v1;
         if (opp && valuesPerLine > 1) (*opp)[code] = v2;
     }
@@ -99,7 +109,7 @@ void ReadMatrixFile(const std::string& path, PairMatrix* m) {
             while (probe < line.size() && IsBlank(line[probe])) ++probe;
             if (probe >= line.size()) break;
             if (c >= kTableClasses) Fail(path, lineNo, "more than ten values");
-            (*m)[c][r] = ReadNumber(path, lineNo, line, pos);
+            (*m)[c][r] = ReadValue(path, lineNo, line, pos);
         }
     }
     if (in.bad()) throw PatternTableError(path + ": read error");

@@ -7,9 +7,12 @@
 // "any text: r v0 v1 ... v9" giving entries [0][r], [1][r], ... of a 10 x 10 matrix.
 //
 // The readers reject anything that has no place in a table (a code outside 0..200, a
-// row outside 0..9, more than ten values, text where a number belongs) by throwing
-// PatternTableError naming the file and the line; they never write outside a table.
-// Blank lines are skipped.
+// row outside 0..9, more than ten values, text where a number belongs, a value outside
+// -kMaxTableValue..kMaxTableValue) by throwing PatternTableError naming the file and the
+// line; they never write outside a table. Blank lines are skipped.
+//
+// The bound keeps every evaluator sum within 32 bits: a cell value adds at most 8 code
+// values and 16 matrix entries per colour.
 
 #include <array>
 #include <cstdint>
@@ -20,6 +23,10 @@ namespace vorlix {
 
 constexpr int kMaxTableCode = 200;
 constexpr int kTableClasses = 10;
+// The largest value, either sign, a table may give; the shipped tables stay below 20000.
+constexpr std::int32_t kMaxTableValue = 100000;
+static_assert(static_cast<long long>(kMaxTableValue) * 48 < INT32_MAX,
+              "two colours' cell sums must fit 32 bits");
 
 using CodeValues = std::array<std::int32_t, kMaxTableCode + 1>;
 // [class][class]; a matrix file line "r: v0 v1 ..." fills [0][r], [1][r], ...

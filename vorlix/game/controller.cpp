@@ -309,7 +309,8 @@ bool GameController::Turn(bool& ended) {
         }
         RecordMove(m.X, m.Y, colour);
         if (FiveInRow(colour)) ended = true;
-        if (MoveCount >= Config.DrawAt) {
+        // A full board is a draw whatever the limit says: nobody has a move left.
+        if (MoveCount >= Config.DrawAt || MoveCount >= kCells) {
             Drawn = true;
             ended = true;
         }

@@ -15,7 +15,7 @@ const char* const kInstallationMessage =
 
 namespace {
 
-// The longest folder or text value a setting holds; longer values are cut.
+// The longest text value a setting holds; longer values are cut.
 constexpr size_t kMaxValueLength = 255;
 
 struct FolderKey {
@@ -55,12 +55,11 @@ std::string ResolveUserFolder(const std::string& value, const std::string& progr
 
 Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFolder) {
     Settings s;
-    for (const auto& f : kFolders)
-        s.*f.field = f.userData
-                         ? ResolveUserFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
-                                             programFolder)
-                         : ResolveFolder(ini.GetString("Paths", f.key, f.def, kMaxValueLength),
-                                         programFolder, f.part);
+    for (const auto& f : kFolders) {
+        const std::string value = ini.GetString("Paths", f.key, f.def, kMaxFolderLength);
+        s.*f.field = f.userData ? ResolveUserFolder(value, programFolder)
+                                : ResolveFolder(value, programFolder, f.part);
+    }
     s.AutoFluxus = ini.GetString("Files", "AutoFluxus", "", kMaxValueLength);
     s.ColourChange = static_cast<std::uint8_t>(ini.GetInt("Options", "Colour change", 0) & 0xFF);
     s.RandomOpening = ini.GetInt("Options", "Random opening", 1) != 0;
@@ -68,12 +67,20 @@ Settings ReadFrom(const platform::ProfileFile& ini, const std::string& programFo
     s.LearningMode = ini.GetInt("Options", "LearningMode", 0) != 0;
     s.LearnOpening = ini.GetInt("Options", "LearnOpening", 1) != 0;
     s.MachineStart = ini.GetInt("Options", "MachineStart", 1) != 0;
-    s.DrawAt = ini.GetInt("Options", "DrawAt", 223);
+    s.DrawAt = DrawLimitOf(ini.GetInt("Options", "DrawAt", 223));
     s.IdoLimit = ParseIdoLimit(ini.GetString("Parameters", "IdoLimit", "0.3"), 0.3f);
     return s;
 }
 
 } // namespace
+
+std::int32_t DrawLimitOf(std::int32_t value) {
+    // A limit beyond the board's 225 cells means "never before the board is full"; a limit
+    // of 0 or less would draw every game after its first move and is taken for a slip.
+    if (value > 225) return 225;
+    if (value < 1) return 223;
+    return value;
+}
 
 std::string ResolveFolder(const std::string& value, const std::string& programFolder,
                           platform::ProgramFiles part) {
@@ -105,6 +112,15 @@ Settings ReadSettings(const std::string& programFolder) {
 }
 
 bool WriteSettings(const Settings& s, const std::string& programFolder, std::string* error) {
+    // A folder value longer than reading gives back would come back cut, and the cut folder
+    // is not the user's: refuse to write it.
+    for (const auto& f : kFolders)
+        if ((s.*f.field).size() > kMaxFolderLength) {
+            if (error)
+                *error = "The folder value \"" + std::string(f.key) + "\" is longer than " +
+                         std::to_string(kMaxFolderLength) + " characters.";
+            return false;
+        }
     const std::string path = SettingsFile(programFolder);
     platform::ProfileFile ini;
     ini.Load(platform::FileExists(path) ? path : programFolder + kSettingsFileName);

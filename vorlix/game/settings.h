@@ -35,6 +35,14 @@ struct Settings {
     float IdoLimit = 0.3f; // read, never written
 };
 
+// The longest folder value a setting holds: a path as long as the system allows. Reading
+// cuts longer values; writing refuses them.
+inline constexpr size_t kMaxFolderLength = 4095;
+
+// The draw limit a DrawAt value stands for: above 225 the board's size, 0 or less the
+// default 223.
+std::int32_t DrawLimitOf(std::int32_t value);
+
 inline constexpr const char* kSettingsFileName = "vorlix.ini";
 inline constexpr const char* kBookFileName = "kezd.dat";
 
@@ -53,7 +61,8 @@ Settings ReadSettingsText(const std::string& iniText, const std::string& program
 
 // Writes every key but AutoFluxus and IdoLimit to SettingsFile, in the file's order,
 // keeping the other lines of the file read. The file is replaced atomically. False (with the
-// reason in `error`) when it cannot be written.
+// reason in `error`) when it cannot be written, or when a folder value is longer than
+// kMaxFolderLength (then nothing is written).
 bool WriteSettings(const Settings& settings, const std::string& programFolder,
                    std::string* error = nullptr);
 

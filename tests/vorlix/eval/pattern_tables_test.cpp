@@ -87,6 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "line 4: more than ten"},
                       BadFile{"no colon", true, "a\nb\nc\n1 1 2\n", "line 4"},
                       BadFile{"text in a row", true, "a\nb\nc\nr: 1 1 two\n", "line 4"},
+                      BadFile{"value beyond the bound", false, "1 1 1\n2 100001 0\n",
+                              "line 2: value 100001 is outside -100000..100000"},
+                      BadFile{"largest integer", false, "7 0 2147483647\n", "line 1: value"},
+                      BadFile{"smallest integer", true, "a\nb\nc\nr: 1 0 -2147483648\n",
+                              "line 4: value -2147483648"},
                       BadFile{"missing file", false, nullptr, "cannot open"}),
     [](const ::testing::TestParamInfo<BadFile>& row) {
         std::string n = row.param.name;

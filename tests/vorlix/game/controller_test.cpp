@@ -146,6 +146,25 @@ TEST_F(ControllerTest, DrawLimitEndsTheGameWithoutNamingAWinner) {
     EXPECT_FALSE(window.enabled[GameCommand::SaveGame]);
 }
 
+// Colours that fill the board without a five in any direction: (X + 2Y) mod 4 in {0, 1}
+// is black, 113 cells, with H8 among them.
+TEST_F(ControllerTest, AFullBoardIsADrawWhateverTheLimit) {
+    controller.Config.DrawAt = 1000;
+    std::vector<TPont> black{{8, 8}}, white;
+    for (std::uint8_t x = 1; x <= 15; ++x)
+        for (std::uint8_t y = 1; y <= 15; ++y) {
+            if (x == 8 && y == 8) continue;
+            ((x + 2 * y) % 4 < 2 ? black : white).push_back(TPont{x, y});
+        }
+    ASSERT_EQ(black.size(), 113u);
+    scripts["TestA"] = black;
+    scripts["TestB"] = white;
+    controller.PlayGame("TestA", "TestB");
+    EXPECT_TRUE(controller.Drawn);
+    EXPECT_EQ(controller.Outcome().kind, GameOutcome::Draw);
+    EXPECT_TRUE(window.errors.empty());
+}
+
 TEST_F(ControllerTest, GameOverHookSeesTheFinishedGame) {
     controller.Config.DrawAt = 10;
     int seen = -1;

@@ -67,8 +67,54 @@ TEST(Settings, MalformedFileGivesDefaultsWithoutCrashing) {
 }
 
 TEST(Settings, OverlongValuesAreCut) {
-    Settings s = ReadSettingsText("[Paths]\nData=" + std::string(1000, 'a') + "/\n", kProgram);
-    EXPECT_EQ(s.DataFolder, kProgram + std::string(255, 'a'));
+    Settings s = ReadSettingsText("[Paths]\nData=" + std::string(5000, 'a') + "/\n", kProgram);
+    EXPECT_EQ(s.DataFolder, kProgram + std::string(kMaxFolderLength, 'a'));
+    s = ReadSettingsText("[Files]\nAutoFluxus=" + std::string(1000, 'a') + "\n", kProgram);
+    EXPECT_EQ(s.AutoFluxus, std::string(255, 'a'));
+}
+
+// A program folder deep enough that every folder value passes 255 characters: what Options
+// writes must come back whole, or the next start refuses the installation.
+TEST(Settings, LongFolderValuesSurviveARoundTrip) {
+    testing_support::TempFolder dir;
+    std::string program = dir.Path();
+    while (program.size() < 300) program += std::string(40, 'p') + "/";
+    std::filesystem::create_directories(program + "data");
+    ASSERT_EQ(platform::WriteFileAtomic(program + "data/" + kBookFileName, "x"),
+              platform::WriteResult::Ok);
+    Settings s = ReadSettings(program);
+    ASSERT_TRUE(CheckInstallation(s));
+    ASSERT_TRUE(WriteSettings(s, program));
+    Settings back = ReadSettings(program);
+    EXPECT_GT(back.PlayersFolder.size(), 255u);
+    EXPECT_EQ(back.DataFolder, s.DataFolder);
+    EXPECT_EQ(back.PlayersFolder, s.PlayersFolder);
+    EXPECT_EQ(back.OutputFolder, s.OutputFolder);
+    EXPECT_TRUE(CheckInstallation(back));
+
+    // A value reading could not give back is refused, and the file stays as it was.
+    std::string before;
+    ASSERT_TRUE(platform::ReadFile(program + kSettingsFileName, before));
+    back.BoardFolder = "/" + std::string(kMaxFolderLength, 'b') + "/";
+    std::string why;
+    EXPECT_FALSE(WriteSettings(back, program, &why));
+    EXPECT_NE(why.find("\"Board\""), std::string::npos);
+    std::string after;
+    ASSERT_TRUE(platform::ReadFile(program + kSettingsFileName, after));
+    EXPECT_EQ(after, before);
+}
+
+TEST(Settings, DrawLimitIsReadIntoTheBoardsRange) {
+    auto drawAt = [](const std::string& v) {
+        return ReadSettingsText("[Options]\nDrawAt=" + v + "\n", kProgram).DrawAt;
+    };
+    EXPECT_EQ(drawAt("10"), 10);
+    EXPECT_EQ(drawAt("1"), 1);
+    EXPECT_EQ(drawAt("225"), 225);
+    EXPECT_EQ(drawAt("226"), 225);
+    EXPECT_EQ(drawAt("2147483647"), 225);
+    EXPECT_EQ(drawAt("0"), 223);
+    EXPECT_EQ(drawAt("-5"), 223);
 }
 
 TEST(Settings, WritingKeepsOrderDropsReadOnlyKeysAndRenamesTheOutputFolder) {
