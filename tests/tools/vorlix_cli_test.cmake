@@ -156,15 +156,24 @@ foreach(pattern
     "\\| Neighbour vs Random \\| 4 \\| [0-9]-[0-9]-[0-9] \\| [01]\\.[0-9][0-9][0-9] \\| [^|]+ \\| \\+200 \\| [*a-z]+ \\| [^|]+ \\|"
     "fall short of the target"
     "\\| Level 0 \\| 360 \\| 360 \\|"
-    "!\\[Measured against promised strength\\]\\(strength.png\\)")
+    "!\\[Measured against promised strength\\]\\(strength.svg\\)")
   if(NOT md MATCHES "${pattern}")
     message(FATAL_ERROR "strength.md:\n${md}\nlacks ${pattern}")
   endif()
 endforeach()
-file(READ ${TMP}/ladder/strength.png sig LIMIT 8 HEX)
-if(NOT sig STREQUAL "89504e470d0a1a0a")
-  message(FATAL_ERROR "ladder plot: no PNG signature (${sig})")
+file(READ ${TMP}/ladder/strength.svg svg)
+if(NOT svg MATCHES "^<\\?xml" OR NOT svg MATCHES "Measured against promised strength" OR NOT svg MATCHES "</svg>\n$")
+  message(FATAL_ERROR "ladder plot: not the SVG plot:\n${svg}")
 endif()
+# --replot draws the plot again from the report alone, playing nothing.
+file(REMOVE ${TMP}/ladder/strength.svg)
+execute_process(COMMAND ${CLI} ladder --replot --out ${TMP}/ladder/strength.md
+  OUTPUT_VARIABLE o ERROR_VARIABLE e RESULT_VARIABLE rc)
+file(READ ${TMP}/ladder/strength.svg again)
+if(NOT rc EQUAL 0 OR NOT again MATCHES "^<\\?xml.*</svg>\n$")
+  message(FATAL_ERROR "vorlix-cli ladder --replot: exit ${rc}: ${o}${e}")
+endif()
+expect_usage_error(ladder --replot --games 4)
 expect_usage_error(ladder --pairs Nobody)
 expect_usage_error(ladder --pairs 9)
 expect_usage_error(ladder --games 0)

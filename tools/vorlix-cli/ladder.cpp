@@ -7,8 +7,8 @@
 
 #include "tools/match_report/match_report.h"
 
-#include "vorlix/match/match.h"
 #include "vorlix/game/random.h"
+#include "vorlix/match/match.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -59,16 +59,53 @@ std::string JoinArgs(const Args& args) {
     return s;
 }
 
+bool WritePlot(const std::filesystem::path& plot, const std::vector<StrengthPoint>& points) {
+    std::ofstream svg(plot, std::ios::binary | std::ios::trunc);
+    svg << LadderPlot(points);
+    svg.close();
+    if (!svg) std::fprintf(stderr, "vorlix-cli ladder: cannot write %s\n", plot.string().c_str());
+    return static_cast<bool>(svg);
+}
+
+// Draws the plot again from the measurements of an existing report, playing nothing.
+int Replot(const std::filesystem::path& out, const std::filesystem::path& plot) {
+    std::string report;
+    if (!ReadPreviousReport(out, report) || report.empty()) {
+        std::fprintf(stderr, "vorlix-cli ladder: cannot read %s\n", out.string().c_str());
+        return 1;
+    }
+    const std::vector<LadderGap> gaps = ReportGaps(report);
+    if (gaps.empty()) {
+        std::fprintf(stderr, "vorlix-cli ladder: %s holds no measured pair\n",
+                     out.string().c_str());
+        return 1;
+    }
+    if (!WritePlot(plot, LadderPoints(gaps))) return 1;
+    std::printf("Wrote %s from the %zu pairs of %s\n", plot.string().c_str(), gaps.size(),
+                out.string().c_str());
+    return 0;
+}
+
 } // namespace
 
 int Ladder(const Args& args) {
     const Command& me = *FindCommand("ladder");
+    // "--replot" is the one option without a value.
+    Args rest;
+    bool replot = false;
+    for (const std::string& a : args) {
+        if (a == "--replot" && !replot)
+            replot = true;
+        else
+            rest.push_back(a);
+    }
     std::map<std::string, std::string> opt;
-    if (!ParseOptions(args, opt)) return UsageError(me);
+    if (!ParseOptions(rest, opt)) return UsageError(me);
     for (const auto& [name, value] : opt)
         if (name != "--games" && name != "--jobs" && name != "--seed" && name != "--pairs" &&
             name != "--out")
             return UsageError(me);
+    if (replot && opt.size() > (opt.count("--out") ? 1u : 0u)) return UsageError(me);
     long long games = 40, jobs = 1, seed = 1;
     if ((opt.count("--games") && !ParseInt(opt["--games"], 2, 1000000, games)) ||
         (opt.count("--jobs") && !ParseInt(opt["--jobs"], 1, 256, jobs)) ||
@@ -84,7 +121,8 @@ int Ladder(const Args& args) {
     }
     const std::filesystem::path out = opt.count("--out") ? opt["--out"] : "docs/strength.md";
     std::filesystem::path plot = out;
-    plot.replace_extension(".png");
+    plot.replace_extension(".svg");
+    if (replot) return Replot(out, plot);
     // Checked before the games: finding out after an hour of play would lose the run.
     std::string previous;
     if (!ReadPreviousReport(out, previous)) {
@@ -172,10 +210,10 @@ int Ladder(const Args& args) {
         std::fprintf(stderr, "vorlix-cli ladder: cannot write %s\n", out.string().c_str());
         return 1;
     }
-    if (!WritePng(plot.string(), LadderPlot(run.Pairs), &error)) {
-        std::fprintf(stderr, "vorlix-cli ladder: %s\n", error.c_str());
-        return 1;
-    }
+    std::vector<LadderGap> gaps;
+    for (const LadderPair& p : run.Pairs)
+        if (p.Played) gaps.push_back(GapOf(p));
+    if (!WritePlot(plot, LadderPoints(gaps))) return 1;
     std::printf("Wrote %s and %s\n", out.string().c_str(), plot.string().c_str());
     return 0;
 }

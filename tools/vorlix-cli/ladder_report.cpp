@@ -4,9 +4,11 @@
 #include "vorlix/search/internal_levels.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <system_error>
 
 namespace cli {
 
@@ -142,22 +144,63 @@ LadderVerdict JudgeLadderPair(const LadderPair& p) {
     return v;
 }
 
-std::vector<double> MeasuredStrengths(const std::vector<LadderPair>& pairs) {
+LadderGap GapOf(const LadderPair& pair) {
+    const LadderVerdict v = JudgeLadderPair(pair);
+    LadderGap g;
+    g.Lower = pair.Lower;
+    g.Measured = v.Measured;
+    g.Error = v.Error;
+    g.Perfect = v.Perfect;
+    return g;
+}
+
+std::vector<StrengthPoint> LadderPoints(const std::vector<LadderGap>& gaps) {
     const auto& rungs = LadderRungs();
     const int n = static_cast<int>(rungs.size());
-    std::vector<double> gap(static_cast<size_t>(n), kNaN); // gap[i]: rung i to i + 1
-    for (const LadderPair& p : pairs) {
-        if (p.Lower < 0 || p.Lower + 1 >= n) continue;
-        const double m = JudgeLadderPair(p).Measured;
-        if (std::isfinite(m)) gap[static_cast<size_t>(p.Lower)] = m;
+    std::vector<const LadderGap*> gap(static_cast<size_t>(n), nullptr); // rung i to i + 1
+    for (const LadderGap& g : gaps)
+        if (g.Lower >= 0 && g.Lower + 1 < n && std::isfinite(g.Measured))
+            gap[static_cast<size_t>(g.Lower)] = &g;
+    std::vector<StrengthPoint> points(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        StrengthPoint& p = points[static_cast<size_t>(i)];
+        p.Label = rungs[static_cast<size_t>(i)].Key;
+        p.Promised = rungs[static_cast<size_t>(i)].Promised;
+        p.Measured = p.Error = kNaN;
     }
-    std::vector<double> s(static_cast<size_t>(n), kNaN);
     const int a = LadderAnchor();
-    s[static_cast<size_t>(a)] = rungs[static_cast<size_t>(a)].Promised;
-    for (int i = a; i + 1 < n && !std::isnan(gap[static_cast<size_t>(i)]); ++i)
-        s[static_cast<size_t>(i) + 1] = s[static_cast<size_t>(i)] + gap[static_cast<size_t>(i)];
-    for (int i = a; i > 0 && !std::isnan(gap[static_cast<size_t>(i) - 1]); --i)
-        s[static_cast<size_t>(i) - 1] = s[static_cast<size_t>(i)] - gap[static_cast<size_t>(i) - 1];
+    StrengthPoint& anchor = points[static_cast<size_t>(a)];
+    anchor.Measured = anchor.Promised;
+    anchor.Error = 0.0;
+    // One step along the chain: `up` from rung `from` to the next, else to the one below.
+    auto step = [&](int from, int to, const LadderGap& g, bool up) {
+        const StrengthPoint& p = points[static_cast<size_t>(from)];
+        StrengthPoint& q = points[static_cast<size_t>(to)];
+        q.Measured = p.Measured + (up ? g.Measured : -g.Measured);
+        q.Bound = p.Bound;
+        q.Error = p.Error;
+        if (g.Perfect) {
+            // A gap of at least B makes the rung above at least, the one below at most.
+            const int bound = (g.Measured > 0) == up ? 1 : -1;
+            q.Bound = p.Bound == 0 || p.Bound == bound ? bound : 0;
+            q.Error = p.Bound == 0 || p.Bound == bound ? p.Error : kNaN;
+        } else {
+            q.Error = std::sqrt(p.Error * p.Error + g.Error * g.Error);
+        }
+    };
+    for (int i = a; i + 1 < n && gap[static_cast<size_t>(i)]; ++i)
+        step(i, i + 1, *gap[static_cast<size_t>(i)], true);
+    for (int i = a; i > 0 && gap[static_cast<size_t>(i) - 1]; --i)
+        step(i, i - 1, *gap[static_cast<size_t>(i) - 1], false);
+    return points;
+}
+
+std::vector<double> MeasuredStrengths(const std::vector<LadderPair>& pairs) {
+    std::vector<LadderGap> gaps;
+    for (const LadderPair& p : pairs)
+        if (p.Played) gaps.push_back(GapOf(p));
+    std::vector<double> s;
+    for (const StrengthPoint& p : LadderPoints(gaps)) s.push_back(p.Measured);
     return s;
 }
 
@@ -239,7 +282,8 @@ std::string LadderMarkdown(const LadderRun& run) {
         out += "\n![Measured against promised strength](" + run.PlotFile +
                ")\n\n"
                "The plot: promised strength across, measured strength up; the grey diagonal is "
-               "the promise kept exactly, the blue line joins the measured players.\n";
+               "the promise kept exactly, the blue line joins the measured players with their 95% "
+               "bars; an arrow marks a bound that a perfect score gives.\n";
     if (!run.Notes.empty()) out += "\n" + run.Notes;
     return out;
 }
@@ -265,69 +309,215 @@ std::string LadderNotes(const std::string& previousReport) {
            "misses a target, which target and why.\n";
 }
 
-RgbImage LadderPlot(const std::vector<LadderPair>& pairs) {
+namespace {
+
+bool ReadDouble(const std::string& text, double& v) {
+    const char* begin = text.data();
+    if (!text.empty() && text[0] == '+') ++begin; // from_chars takes no plus sign
+    auto [end, ec] = std::from_chars(begin, text.data() + text.size(), v);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+std::vector<std::string> Cells(const std::string& row) {
+    std::vector<std::string> cells;
+    size_t at = row.find('|');
+    while (at != std::string::npos) {
+        size_t next = row.find('|', at + 1);
+        if (next == std::string::npos) break;
+        std::string c = row.substr(at + 1, next - at - 1);
+        const size_t first = c.find_first_not_of(' ');
+        const size_t last = c.find_last_not_of(" \r");
+        cells.push_back(first == std::string::npos ? "" : c.substr(first, last - first + 1));
+        at = next;
+    }
+    return cells;
+}
+
+std::string Xml(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string Num(long v) {
+    return std::to_string(v);
+}
+
+} // namespace
+
+std::vector<LadderGap> ReportGaps(const std::string& whole) {
+    // Tables in the hand-written notes are not the run's.
+    const std::string notes = LadderNotes(whole);
+    const std::string report =
+        whole.size() >= notes.size() &&
+                whole.compare(whole.size() - notes.size(), notes.size(), notes) == 0
+            ? whole.substr(0, whole.size() - notes.size())
+            : whole;
     const auto& rungs = LadderRungs();
-    const std::vector<double> s = MeasuredStrengths(pairs);
+    std::vector<LadderGap> gaps;
+    for (size_t at = 0; at < report.size();) {
+        size_t end = report.find('\n', at);
+        if (end == std::string::npos) end = report.size();
+        const std::vector<std::string> c = Cells(report.substr(at, end - at));
+        at = end + 1;
+        if (c.size() < 5) continue;
+        int lower = -1;
+        for (size_t i = 0; i + 1 < rungs.size(); ++i)
+            if (c[0] == rungs[i + 1].Name + " vs " + rungs[i].Name) lower = static_cast<int>(i);
+        if (lower < 0) continue;
+        LadderGap g;
+        g.Lower = lower;
+        const std::string& elo = c[4];
+        const size_t bound = elo.find("(bound ");
+        const size_t pm = elo.find(" +/- ");
+        if (bound != std::string::npos) {
+            g.Perfect = true;
+            g.Error = kNaN;
+            const size_t close = elo.find(')', bound);
+            if (close == std::string::npos ||
+                !ReadDouble(elo.substr(bound + 7, close - bound - 7), g.Measured))
+                continue;
+        } else if (pm != std::string::npos) {
+            if (!ReadDouble(elo.substr(0, pm), g.Measured)) continue;
+            if (!ReadDouble(elo.substr(pm + 5), g.Error)) g.Error = kNaN;
+        } else {
+            continue;
+        }
+        gaps.push_back(g);
+    }
+    return gaps;
+}
+
+std::string LadderPlot(const std::vector<StrengthPoint>& points) {
     double lo = 0, hi = 0;
-    for (size_t i = 0; i < rungs.size(); ++i) {
-        lo = std::min(lo, rungs[i].Promised);
-        hi = std::max(hi, rungs[i].Promised);
-        if (std::isfinite(s[i])) {
-            lo = std::min(lo, s[i]);
-            hi = std::max(hi, s[i]);
+    for (const StrengthPoint& p : points) {
+        lo = std::min(lo, p.Promised);
+        hi = std::max(hi, p.Promised);
+        if (std::isfinite(p.Measured)) {
+            const double e = std::isfinite(p.Error) ? p.Error : 0.0;
+            lo = std::min(lo, p.Measured - e);
+            hi = std::max(hi, p.Measured + e);
         }
     }
     lo = std::floor(lo / 500.0) * 500.0;
     hi = std::ceil(hi / 500.0) * 500.0;
     if (hi <= lo) hi = lo + 500.0;
 
-    const int size = 640, left = 70, right = 20, top = 40, bottom = 60;
-    const int w = size - left - right, h = size - top - bottom;
-    const Rgb white{255, 255, 255}, black{0, 0, 0}, grid{225, 225, 225}, grey{150, 150, 150},
-        blue{30, 80, 200};
-    RgbImage img(size, size, white);
-    auto px = [&](double v) {
-        return left + static_cast<int>(std::lround((v - lo) / (hi - lo) * w));
-    };
-    auto py = [&](double v) {
-        return top + h - static_cast<int>(std::lround((v - lo) / (hi - lo) * h));
-    };
+    const long width = 720, height = 640, left = 90, right = 30, top = 56, bottom = 76;
+    const long w = width - left - right, h = height - top - bottom;
+    // Whole pixels: the document's numbers never depend on the locale's decimal sign.
+    auto px = [&](double v) { return left + std::lround((v - lo) / (hi - lo) * w); };
+    auto py = [&](double v) { return top + h - std::lround((v - lo) / (hi - lo) * h); };
+    const char* blue = "#1e50c8";
 
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+                      Num(width) + "\" height=\"" + Num(height) + "\" viewBox=\"0 0 " + Num(width) +
+                      " " + Num(height) +
+                      "\" font-family=\"DejaVu Sans, Liberation Sans, Arial, sans-serif\" "
+                      "font-size=\"13\">\n";
+    svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    svg += "<text x=\"" + Num(left) +
+           "\" y=\"30\" font-size=\"17\" font-weight=\"bold\">"
+           "Measured against promised strength (Elo)</text>\n";
+    svg += "<g stroke=\"#e1e1e1\" stroke-width=\"1\">\n";
+    for (double t = lo; t <= hi + 1e-9; t += 500.0)
+        svg += "<line x1=\"" + Num(px(t)) + "\" y1=\"" + Num(top) + "\" x2=\"" + Num(px(t)) +
+               "\" y2=\"" + Num(top + h) + "\"/><line x1=\"" + Num(left) + "\" y1=\"" + Num(py(t)) +
+               "\" x2=\"" + Num(left + w) + "\" y2=\"" + Num(py(t)) + "\"/>\n";
+    svg += "</g>\n<g fill=\"#333333\">\n";
     for (double t = lo; t <= hi + 1e-9; t += 500.0) {
-        img.DrawLine(px(t), top, px(t), top + h, grid);
-        img.DrawLine(left, py(t), left + w, py(t), grid);
-        const std::string label = Plain(t);
-        img.DrawText(px(t) - RgbImage::TextWidth(label, 2) / 2, top + h + 8, label, black, 2);
-        img.DrawText(left - 8 - RgbImage::TextWidth(label, 2), py(t) - 5, label, black, 2);
+        const std::string label = Xml(Plain(t));
+        svg += "<text x=\"" + Num(px(t)) + "\" y=\"" + Num(top + h + 20) +
+               "\" text-anchor=\"middle\">" + label + "</text><text x=\"" + Num(left - 8) +
+               "\" y=\"" + Num(py(t) + 4) + "\" text-anchor=\"end\">" + label + "</text>\n";
     }
-    img.DrawLine(left, top, left, top + h, black, 2);
-    img.DrawLine(left, top + h, left + w, top + h, black, 2);
-    img.DrawLine(px(lo), py(lo), px(hi), py(hi), grey, 2);
-    img.DrawText(left, 12, "MEASURED AGAINST PROMISED STRENGTH", black, 2);
-    img.DrawText(left + w / 2 - RgbImage::TextWidth("PROMISED", 2) / 2, size - 22, "PROMISED",
-                 black, 2);
+    svg += "</g>\n";
+    svg += "<text x=\"" + Num(left + w / 2) + "\" y=\"" + Num(height - 24) +
+           "\" text-anchor=\"middle\" font-size=\"14\">Promised strength</text>\n";
+    svg += "<text transform=\"translate(22 " + Num(top + h / 2) +
+           ") rotate(-90)\" text-anchor=\"middle\" font-size=\"14\">Measured strength</text>\n";
+    svg += "<path d=\"M" + Num(left) + " " + Num(top) + "V" + Num(top + h) + "H" + Num(left + w) +
+           "\" fill=\"none\" stroke=\"black\" stroke-width=\"1.5\"/>\n";
+    svg += "<line x1=\"" + Num(px(lo)) + "\" y1=\"" + Num(py(lo)) + "\" x2=\"" + Num(px(hi)) +
+           "\" y2=\"" + Num(py(hi)) +
+           "\" stroke=\"#969696\" stroke-width=\"2\" stroke-dasharray=\"8 5\"/>\n";
 
-    int lastX = -1, lastY = -1;
-    for (size_t i = 0; i < rungs.size(); ++i) {
-        if (!std::isfinite(s[i])) {
-            lastX = -1;
+    // The measured rungs, joined where the chain is unbroken.
+    std::string path;
+    bool open = false;
+    for (const StrengthPoint& p : points) {
+        if (!std::isfinite(p.Measured)) {
+            open = false;
             continue;
         }
-        const int x = px(rungs[i].Promised), y = py(s[i]);
-        if (lastX >= 0) img.DrawLine(lastX, lastY, x, y, blue, 2);
-        lastX = x;
-        lastY = y;
+        path += (open ? "L" : "M") + Num(px(p.Promised)) + " " + Num(py(p.Measured));
+        open = true;
     }
-    for (size_t i = 0; i < rungs.size(); ++i)
-        if (std::isfinite(s[i])) img.FillCircle(px(rungs[i].Promised), py(s[i]), 4, blue);
-    // Legend in the empty lower right corner.
-    const int lx = left + w - 170, ly = top + h - 40;
-    img.DrawLine(lx, ly, lx + 24, ly, grey, 2);
-    img.DrawText(lx + 32, ly - 5, "PROMISE", black, 2);
-    img.DrawLine(lx, ly + 20, lx + 24, ly + 20, blue, 2);
-    img.FillCircle(lx + 12, ly + 20, 4, blue);
-    img.DrawText(lx + 32, ly + 15, "MEASURED", black, 2);
-    return img;
+    if (!path.empty())
+        svg +=
+            "<path d=\"" + path + "\" fill=\"none\" stroke=\"" + blue + "\" stroke-width=\"2\"/>\n";
+    svg += std::string("<g stroke=\"") + blue + "\" stroke-width=\"1.5\" fill=\"" + blue + "\">\n";
+    for (const StrengthPoint& p : points) {
+        if (!std::isfinite(p.Measured)) continue;
+        const long x = px(p.Promised), y = py(p.Measured);
+        if (std::isfinite(p.Error) && p.Error > 0) {
+            const long y1 = py(p.Measured + p.Error), y2 = py(p.Measured - p.Error);
+            svg += "<path d=\"M" + Num(x) + " " + Num(y1) + "V" + Num(y2) + "M" + Num(x - 5) + " " +
+                   Num(y1) + "h10M" + Num(x - 5) + " " + Num(y2) + "h10\" fill=\"none\"/>\n";
+        }
+        if (p.Bound != 0) {
+            // An arrow from the point the way the true value lies.
+            const long tip = y - 28 * p.Bound, base = tip + 8 * p.Bound;
+            svg += "<path d=\"M" + Num(x) + " " + Num(y) + "V" + Num(base) + "\" fill=\"none\"/>";
+            svg += "<path d=\"M" + Num(x - 5) + " " + Num(base) + "L" + Num(x) + " " + Num(tip) +
+                   "L" + Num(x + 5) + " " + Num(base) + "Z\"/>\n";
+        }
+        svg += "<circle cx=\"" + Num(x) + "\" cy=\"" + Num(y) + "\" r=\"4\"/>\n";
+    }
+    // Labels alternate below and above their points, so neighbours do not overlap.
+    svg += "</g>\n<g fill=\"#1a1a1a\" font-size=\"12\">\n";
+    for (size_t i = 0; i < points.size(); ++i) {
+        const StrengthPoint& p = points[i];
+        if (!std::isfinite(p.Measured)) continue;
+        const long dy = i % 2 == 0 ? 18 : -10;
+        svg += "<text x=\"" + Num(px(p.Promised) + 8) + "\" y=\"" + Num(py(p.Measured) + dy) +
+               "\">" + Xml(p.Label) + "</text>\n";
+    }
+    svg += "</g>\n";
+
+    // The legend, in the empty lower right corner.
+    const long lx = left + w - 230, ly = top + h - 74;
+    svg += "<rect x=\"" + Num(lx - 10) + "\" y=\"" + Num(ly - 16) +
+           "\" width=\"232\" height=\"80\" fill=\"white\" stroke=\"#cccccc\"/>\n";
+    svg += "<line x1=\"" + Num(lx) + "\" y1=\"" + Num(ly) + "\" x2=\"" + Num(lx + 26) + "\" y2=\"" +
+           Num(ly) + "\" stroke=\"#969696\" stroke-width=\"2\" stroke-dasharray=\"8 5\"/>";
+    svg +=
+        "<text x=\"" + Num(lx + 36) + "\" y=\"" + Num(ly + 4) + "\">Promise kept exactly</text>\n";
+    svg += std::string("<path d=\"M") + Num(lx) + " " + Num(ly + 24) + "h26M" + Num(lx + 13) + " " +
+           Num(ly + 16) + "v16\" stroke=\"" + blue + "\" stroke-width=\"1.5\" fill=\"none\"/>";
+    svg += std::string("<circle cx=\"") + Num(lx + 13) + "\" cy=\"" + Num(ly + 24) +
+           "\" r=\"4\" fill=\"" + blue + "\"/>";
+    svg += "<text x=\"" + Num(lx + 36) + "\" y=\"" + Num(ly + 28) +
+           "\">Measured, 95% interval</text>\n";
+    svg += std::string("<path d=\"M") + Num(lx + 8) + " " + Num(ly + 52) + "L" + Num(lx + 13) +
+           " " + Num(ly + 42) + "L" + Num(lx + 18) + " " + Num(ly + 52) + "Z\" fill=\"" + blue +
+           "\"/>";
+    svg += "<text x=\"" + Num(lx + 36) + "\" y=\"" + Num(ly + 52) +
+           "\">Bound (a perfect score)</text>\n";
+    svg += "</svg>\n";
+    return svg;
 }
 
 } // namespace cli

@@ -3,8 +3,6 @@
 // on each measured pair, the strengths the measurements add up to, and the report
 // (a markdown table and a plot of measured against promised strength).
 
-#include "png_image.h"
-
 #include <array>
 #include <string>
 #include <vector>
@@ -55,8 +53,32 @@ struct LadderVerdict {
 // 2.5% of the time.
 LadderVerdict JudgeLadderPair(const LadderPair& pair);
 
-// Measured strength of every rung, following the played pairs up and down from the
-// anchor, which gets its promised strength; NaN for a rung the chain does not reach.
+// What a measured pair says about the gap from rung Lower to rung Lower + 1.
+struct LadderGap {
+    int Lower = 0;
+    double Measured = 0.0; // the Elo, or for a perfect score its bound
+    double Error = 0.0;    // half-width of the 95% interval; NaN when undefined
+    bool Perfect = false;  // Measured is a bound: at least it (> 0) or at most it (< 0)
+};
+LadderGap GapOf(const LadderPair& pair);
+
+// A rung as the plot shows it.
+struct StrengthPoint {
+    std::string Label; // the rung's key
+    double Promised = 0.0;
+    double Measured = 0.0; // NaN: the chain of measured gaps does not reach the rung
+    double Error = 0.0;    // 95% half-width, the chain's errors added in quadrature; NaN
+                           // when a gap on the way has none
+    int Bound = 0;         // +1 at least Measured, -1 at most, 0 an estimate
+};
+
+// Every rung, following the measured gaps up and down from the anchor, which gets its
+// promised strength. A perfect score's bound on the way makes the rungs beyond it
+// bounds; bounds of both directions on one way say nothing, and the rung gets no bar.
+std::vector<StrengthPoint> LadderPoints(const std::vector<LadderGap>& gaps);
+
+// Measured strength of every rung (LadderPoints' Measured); NaN for a rung the chain
+// does not reach.
 std::vector<double> MeasuredStrengths(const std::vector<LadderPair>& pairs);
 
 struct LadderRun {
@@ -75,6 +97,13 @@ std::string LadderMarkdown(const LadderRun& run);
 // The hand-written part of an earlier report: everything from its line "## Notes" to
 // the end (with a final line break), or a short placeholder section when it has none.
 std::string LadderNotes(const std::string& previousReport);
-RgbImage LadderPlot(const std::vector<LadderPair>& pairs);
+// The gaps of a report LadderMarkdown wrote: its pair table's Elo column, above the
+// notes. Rows it cannot read are left out.
+std::vector<LadderGap> ReportGaps(const std::string& report);
+
+// The plot as an SVG document: promised strength across, measured up, on one scale; the
+// promise kept exactly as a grey diagonal, the measured rungs joined, with their 95% bars
+// and arrows for bounds, each labelled with its key.
+std::string LadderPlot(const std::vector<StrengthPoint>& points);
 
 } // namespace cli

@@ -4,11 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <clocale>
 #include <cmath>
+#include <regex>
 
 namespace {
 
 using cli::LadderPair;
+
+long CountOf(const std::string& text, const std::string& what) {
+    long n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
 
 LadderPair Played(int lower, int wins, int losses, int draws, std::array<int, 5> pairs) {
     LadderPair p;
@@ -109,7 +118,7 @@ TEST(LadderReport, StrengthsChainFromLevelZero) {
     run.Pairs = pairs;
     run.GamesPerPair = 300;
     run.Command = "vorlix-cli ladder";
-    run.PlotFile = "strength.png";
+    run.PlotFile = "strength.svg";
     const std::string md = cli::LadderMarkdown(run);
     EXPECT_NE(md.find("| Level 1 vs Level 0 | 300 | 200-100-0 | 0.667 | +55.6 +/- 27.7 | +160 | "
                       "yes | **too small** |"),
@@ -119,11 +128,101 @@ TEST(LadderReport, StrengthsChainFromLevelZero) {
               std::string::npos);
     EXPECT_NE(md.find("fall short of the target"), std::string::npos);
     EXPECT_NE(md.find("| Level 0 | 360 | 360 |"), std::string::npos);
-    EXPECT_NE(md.find("](strength.png)"), std::string::npos);
+    EXPECT_NE(md.find("](strength.svg)"), std::string::npos);
 
-    const cli::RgbImage img = cli::LadderPlot(pairs);
-    EXPECT_EQ(img.Width(), 640);
-    EXPECT_EQ(img.Height(), 640);
+    // The report's table gives the plot the same gaps again (to its one decimal).
+    const std::vector<cli::LadderGap> back = cli::ReportGaps(md);
+    ASSERT_EQ(back.size(), 4u);
+    for (size_t i = 0; i < back.size(); ++i) {
+        const size_t k = i < 3 ? i : 4;
+        const cli::LadderGap g = cli::GapOf(pairs[k]);
+        EXPECT_EQ(back[i].Lower, g.Lower);
+        EXPECT_NEAR(back[i].Measured, g.Measured, 0.05);
+        EXPECT_NEAR(back[i].Error, g.Error, 0.05);
+        EXPECT_FALSE(back[i].Perfect);
+    }
+}
+
+TEST(LadderReport, ErrorsAddAlongTheChainAndPerfectScoresBecomeBounds) {
+    auto gap = [](int lower, double measured, double error, bool perfect = false) {
+        cli::LadderGap g;
+        g.Lower = lower;
+        g.Measured = measured;
+        g.Error = perfect ? NAN : error;
+        g.Perfect = perfect;
+        return g;
+    };
+    // Eager (2) - Level 0 (3) - Level 1 (4) - Level 2 (5) - Level 3 (6); Neighbour (1)
+    // below Eager by a perfect score.
+    const std::vector<cli::StrengthPoint> p =
+        cli::LadderPoints({gap(3, 100, 30), gap(4, 50, 40), gap(5, 600, 0, true), gap(2, 200, 20),
+                           gap(1, 700, 0, true), gap(0, -300, 0, true)});
+    EXPECT_EQ(p[3].Measured, 360);
+    EXPECT_EQ(p[3].Error, 0);
+    EXPECT_NEAR(p[4].Error, 30, 1e-9);
+    EXPECT_NEAR(p[5].Error, 50, 1e-9); // sqrt(30^2 + 40^2)
+    EXPECT_EQ(p[5].Bound, 0);
+    EXPECT_EQ(p[6].Measured, 360 + 100 + 50 + 600);
+    EXPECT_EQ(p[6].Bound, 1);          // at least: Level 3 won every game
+    EXPECT_NEAR(p[6].Error, 50, 1e-9); // the estimate's bar below the bound
+    EXPECT_TRUE(std::isnan(p[7].Measured));
+    EXPECT_EQ(p[2].Measured, 160);
+    EXPECT_EQ(p[1].Measured, 160 - 700);
+    EXPECT_EQ(p[1].Bound, -1); // at most: Eager won every game against Neighbour
+    // Below it a pair that lost every game, read downwards an "at least": the two bounds
+    // say nothing together.
+    EXPECT_EQ(p[0].Bound, 0);
+    EXPECT_TRUE(std::isnan(p[0].Error));
+    EXPECT_EQ(p[0].Label, "Random");
+}
+
+TEST(LadderReport, PlotIsAnSvgWithBarsLabelsAndBounds) {
+    cli::LadderGap a, b;
+    a.Lower = 3;
+    a.Measured = 98.1;
+    a.Error = 47.9;
+    b.Lower = 2;
+    b.Measured = 692;
+    b.Error = NAN;
+    b.Perfect = true;
+    const std::string svg = cli::LadderPlot(cli::LadderPoints({a, b}));
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+    for (const char* text :
+         {"Measured against promised strength", "Promised strength", "Measured strength",
+          "Promise kept exactly", "Measured, 95% interval", ">Eager<", ">0<", ">1<", ">-2500<"})
+        EXPECT_NE(svg.find(text), std::string::npos) << text;
+    // Every element is closed: as many "<" as ">", and no decimal commas.
+    EXPECT_EQ(std::count(svg.begin(), svg.end(), '<'), std::count(svg.begin(), svg.end(), '>'));
+    EXPECT_FALSE(std::regex_search(svg, std::regex("[0-9],[0-9]")));
+    // Three measured rungs, one bar (Level 1), one bound arrow (Eager).
+    EXPECT_EQ(CountOf(svg, "<circle"), 3 + 1); // with the legend's point
+    EXPECT_EQ(CountOf(svg, "Z\""), 1 + 1);     // with the legend's arrow
+
+    // The same document under a decimal-comma locale.
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+        const std::string there = cli::LadderPlot(cli::LadderPoints({a, b}));
+        std::setlocale(LC_ALL, "C");
+        EXPECT_EQ(there, svg);
+    }
+}
+
+TEST(LadderReport, ReportGapsReadsBoundsAndSkipsOtherRows) {
+    const std::vector<cli::LadderGap> g = cli::ReportGaps(
+        "| Pair | Games | W-L-D | Score | Elo difference |\n|---|---|---|---|---|\n"
+        "| Eager vs Neighbour | 200 | 200-0-0 | 1.000 | +inf (bound +692.0) | +2400 |\n"
+        "| Level 0 vs Eager | 200 | 170-30-0 | 0.850 | +301.3 +/- 62.8 | +260 |\r\n"
+        "| Level 2 vs Level 0 | 2 | 1-1-0 | 0.5 | +0.0 +/- 1.0 |\n"
+        "| Level 1 vs Level 0 | 2 | 1-1-0 | 0.5 | garbage |\n"
+        "## Notes\n\n| Level 8 vs Level 7 | 50 | 34-11-5 | 0.730 | +172.8 +/- 94.9 |\n");
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_EQ(g[0].Lower, 1);
+    EXPECT_TRUE(g[0].Perfect);
+    EXPECT_EQ(g[0].Measured, 692.0);
+    EXPECT_EQ(g[1].Lower, 2);
+    EXPECT_EQ(g[1].Measured, 301.3);
+    EXPECT_EQ(g[1].Error, 62.8);
 }
 
 TEST(LadderReport, HandWrittenNotesSurviveARegeneratedReport) {
