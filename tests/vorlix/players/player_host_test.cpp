@@ -8,7 +8,9 @@
 #include "vorlix/players/plugin_wire.h"
 
 #include "platform/module.h"
+#include "support/scripted_window.h"
 #include "support/test_support.h"
+#include "vorlix/game/controller.h"
 #include "vorlix/players/host_exports.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +229,37 @@ TEST_F(PlayerHostTest, LibrariesThatFailInTheirListingAreLeftOutWithoutABox) {
     LibraryAbout about;
     EXPECT_FALSE(ReadLibraryAbout(HostilePath("hostile_crash_load"), about));
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// As in the window: the game with the crashing library ends as an abort with its
+// message, and the next game, against a sound library, is played to its end.
+TEST_F(PlayerHostTest, TheControllerAbortsTheGameAndPlaysTheNext) {
+    testing_support::ScriptedWindow window;
+    PlayerFactory factory;
+    factory.LibraryIds = false;
+    factory.PlayersFolder = HOSTILE_DIR;
+    GameController controller(window, factory);
+    window.controller = &controller;
+    controller.Config.ColourChange = 0;
+    controller.Config.DrawAt = 6;
+
+    controller.OpponentName = "Hostile";
+    controller.OpponentLibrary = "hostile_crash_move";
+    controller.StartGame(false); // the computer plays black: its first Move crashes
+    EXPECT_EQ(controller.Outcome().kind, GameOutcome::Aborted);
+    EXPECT_EQ(controller.Outcome().FaultColour, kBlack);
+    ASSERT_EQ(window.errors.size(), 1u);
+    EXPECT_EQ(window.errors[0].rfind("The player library hostile_crash_move.so crashed in Move", 0),
+              0u)
+        << window.errors[0];
+    EXPECT_EQ(controller.RunMode, 9);
+
+    controller.OpponentLibrary = "sound";
+    for (int i = 10; i <= 12; ++i) window.Click(i, i);
+    controller.StartGame(false);
+    EXPECT_EQ(controller.Outcome().kind, GameOutcome::Draw);
+    EXPECT_EQ(window.questions.size(), 1u); // only this game reached the end dialog
+    EXPECT_EQ(window.errors.size(), 1u);
 }
 
 TEST_F(PlayerHostTest, TheSampleLibraryAnswersAPing) {
