@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <type_traits>
 #include <vector>
 
@@ -62,12 +63,11 @@ class Server {
     void List(Reader& r, Writer& w);
     void About(Reader& r, Writer& w);
     void AbilityProps(Reader& r, Writer& w);
+    void Offer(Reader& r, Writer& w);
 
-    int fd_;
-    platform::ModuleHandle module_ = nullptr;
-    VorlixHandle handle_ = 0;
-    std::uint32_t exports_ = 0;
-    struct {
+    // One player of the library: its handle and the functions it uses.
+    struct Player {
+        VorlixHandle handle = 0;
         VorlixDeletePlayerFn DeletePlayer = nullptr;
         VorlixMoveFn Move = nullptr;
         VorlixRefreshBoardFn RefreshBoard = nullptr;
@@ -82,11 +82,23 @@ class Server {
         VorlixAbilityNameFn AbilityName = nullptr;
         VorlixAbPropNumFn AbPropNum = nullptr;
         VorlixAbPropLineFn AbPropLine = nullptr;
-    } lib_;
+    };
+    // The player a request names by its number.
+    Player& Named(Reader& r);
+
+    int fd_;
+    std::map<std::int32_t, Player> players_;
+    std::int32_t nextPlayer_ = 1;
 };
 
 // The loading sequence: the same order of look-ups and calls as a library has always
 // seen, stopping at the first failure.
+Server::Player& Server::Named(Reader& r) {
+    auto it = players_.find(r.I32());
+    if (it == players_.end()) throw wire::MalformedMessage();
+    return it->second;
+}
+
 void Server::Load(Reader& r, Writer& w) {
     const std::string path = r.Text(kMaxPathLength);
     const std::string name = r.Text(kMaxNameLength);
@@ -94,29 +106,32 @@ void Server::Load(Reader& r, Writer& w) {
     wire::ReadGameState(r);
     r.End();
     auto status = [&](wire::LoadStatus s) { w.U8(static_cast<std::uint8_t>(s)); };
-    module_ = platform::LoadModule(path);
-    if (!module_) return status(wire::LoadStatus::NotFound);
-    auto create = Lookup<VorlixCreatePlayerFn>(module_, "CreatePlayer");
+    // Each player loads the library again; the module stays loaded.
+    platform::ModuleHandle module = platform::LoadModule(path);
+    if (!module) return status(wire::LoadStatus::NotFound);
+    auto create = Lookup<VorlixCreatePlayerFn>(module, "CreatePlayer");
     if (!create) return status(wire::LoadStatus::NoCreatePlayer);
-    auto initDll = Lookup<VorlixInitDLLFn>(module_, "InitDLL");
+    auto initDll = Lookup<VorlixInitDLLFn>(module, "InitDLL");
     if (!initDll) return status(wire::LoadStatus::NoInitDll);
     initDll(HostProgramPath().c_str());
-    lib_.DeletePlayer = Lookup<VorlixDeletePlayerFn>(module_, "DeletePlayer");
-    if (!lib_.DeletePlayer) return status(wire::LoadStatus::NoDeletePlayer);
-    lib_.Move = Lookup<VorlixMoveFn>(module_, "Move");
-    if (!lib_.Move) return status(wire::LoadStatus::NoMove);
-    handle_ = create(name.c_str());
-    if (handle_ == 0) return status(wire::LoadStatus::CreateFailed);
+    Player p;
+    p.DeletePlayer = Lookup<VorlixDeletePlayerFn>(module, "DeletePlayer");
+    if (!p.DeletePlayer) return status(wire::LoadStatus::NoDeletePlayer);
+    p.Move = Lookup<VorlixMoveFn>(module, "Move");
+    if (!p.Move) return status(wire::LoadStatus::NoMove);
+    p.handle = create(name.c_str());
+    if (p.handle == 0) return status(wire::LoadStatus::CreateFailed);
 
+    std::uint32_t exports = 0;
     auto find = [&](auto& fn, const char* symbol, std::uint32_t bit) {
-        fn = Lookup<std::remove_reference_t<decltype(fn)>>(module_, symbol);
-        if (fn) exports_ |= bit;
+        fn = Lookup<std::remove_reference_t<decltype(fn)>>(module, symbol);
+        if (fn) exports |= bit;
     };
-    find(lib_.RefreshBoard, "RefreshBoard", wire::kRefreshBoard);
-    find(lib_.ValueArray, "ValueArray", wire::kValueArray);
-    find(lib_.AlNum, "AlNum", wire::kAlNum);
-    find(lib_.AlList, "AlList", wire::kAlList);
-    find(lib_.AlValue, "AlValue", wire::kAlValue);
+    find(p.RefreshBoard, "RefreshBoard", wire::kRefreshBoard);
+    find(p.ValueArray, "ValueArray", wire::kValueArray);
+    find(p.AlNum, "AlNum", wire::kAlNum);
+    find(p.AlList, "AlList", wire::kAlList);
+    find(p.AlValue, "AlValue", wire::kAlValue);
     VorlixAbilityNumFn abilityNum = nullptr;
     VorlixVersionFn version = nullptr;
     VorlixLevelFn setLevel = nullptr;
@@ -124,44 +139,46 @@ void Server::Load(Reader& r, Writer& w) {
     find(abilityNum, "AbilityNum", wire::kAbilityNum);
     find(version, "Version", wire::kVersion);
     find(setLevel, "Level", wire::kLevel);
-    find(lib_.OfferOpen1, "OfferOpen1", wire::kOfferOpen1);
-    find(lib_.OfferOpen2, "OfferOpen2", wire::kOfferOpen2);
-    find(lib_.ChOpening, "ChOpening", wire::kChOpening);
+    find(p.OfferOpen1, "OfferOpen1", wire::kOfferOpen1);
+    find(p.OfferOpen2, "OfferOpen2", wire::kOfferOpen2);
+    find(p.ChOpening, "ChOpening", wire::kChOpening);
     find(acceptDraw, "AcceptDraw", wire::kAcceptDraw);
-    find(lib_.ExitDLL, "ExitDLL", wire::kExitDLL);
-    find(lib_.AbilityName, "AbilityName", wire::kAbilityName);
-    find(lib_.AbPropNum, "AbPropNum", wire::kAbPropNum);
-    find(lib_.AbPropLine, "AbPropLine", wire::kAbPropLine);
+    find(p.ExitDLL, "ExitDLL", wire::kExitDLL);
+    find(p.AbilityName, "AbilityName", wire::kAbilityName);
+    find(p.AbPropNum, "AbPropNum", wire::kAbPropNum);
+    find(p.AbPropLine, "AbPropLine", wire::kAbPropLine);
+    const std::int32_t id = nextPlayer_++;
+    players_[id] = p;
 
     status(wire::LoadStatus::Ok);
-    w.U32(exports_);
-    w.I32(version ? version(handle_) : 0);
-    if (setLevel) setLevel(handle_, level);
-    w.I32(abilityNum ? abilityNum(handle_) : 0);
+    w.I32(id);
+    w.U32(exports);
+    w.I32(version ? version(p.handle) : 0);
+    if (setLevel) setLevel(p.handle, level);
+    w.I32(abilityNum ? abilityNum(p.handle) : 0);
 }
 
 void Server::Move(Reader& r, Writer& w) {
+    Player& p = Named(r);
     wire::ReadGameState(r);
     const bool boardChanged = r.U8() != 0;
     r.End();
-    if (!lib_.Move) throw wire::MalformedMessage();
-    if (boardChanged && lib_.RefreshBoard) lib_.RefreshBoard(handle_);
-    w.U32(lib_.Move(handle_));
-    const bool alternatives = lib_.AlNum && lib_.AlList && lib_.AlValue;
+    if (boardChanged && p.RefreshBoard) p.RefreshBoard(p.handle);
+    w.U32(p.Move(p.handle));
+    const bool alternatives = p.AlNum && p.AlList && p.AlValue;
     w.U8(alternatives);
     if (alternatives) {
-        const int n = std::clamp(lib_.AlNum(handle_), 0, kCells);
+        const int n = std::clamp(p.AlNum(p.handle), 0, kCells);
         w.I32(n);
         for (int k = 1; k <= n; ++k) {
-            w.U32(lib_.AlList(handle_, k));
-            w.F64(lib_.AlValue(handle_, k));
+            w.U32(p.AlList(p.handle, k));
+            w.F64(p.AlValue(p.handle, k));
         }
     }
-    w.U8(lib_.ValueArray != nullptr);
-    if (lib_.ValueArray)
+    w.U8(p.ValueArray != nullptr);
+    if (p.ValueArray)
         for (int x = 1; x <= kBoardSize; ++x)
-            for (int y = 1; y <= kBoardSize; ++y)
-                w.F64(lib_.ValueArray(handle_, VORLIX_POINT(x, y)));
+            for (int y = 1; y <= kBoardSize; ++y) w.F64(p.ValueArray(p.handle, VORLIX_POINT(x, y)));
 }
 
 void Server::List(Reader& r, Writer& w) {
@@ -199,17 +216,33 @@ void Server::About(Reader& r, Writer& w) {
 }
 
 void Server::AbilityProps(Reader& r, Writer& w) {
+    Player& p = Named(r);
     wire::ReadGameState(r);
     const int a = r.I32();
     r.End();
-    const bool exported = lib_.AbPropNum && lib_.AbPropLine;
+    const bool exported = p.AbPropNum && p.AbPropLine;
     w.U8(exported);
     if (!exported) return;
     // A runaway count would hang the display: a property printout is a screenful at most.
-    const int n = std::clamp(lib_.AbPropNum(handle_, a), 0, kMaxPropertyLines);
+    const int n = std::clamp(p.AbPropNum(p.handle, a), 0, kMaxPropertyLines);
     w.I32(n);
     for (int j = 1; j <= n; ++j)
-        w.Text(CopyLibraryText(lib_.AbPropLine(handle_, a, j), kLibraryLineLength));
+        w.Text(CopyLibraryText(p.AbPropLine(p.handle, a, j), kLibraryLineLength));
+}
+
+void Server::Offer(Reader& r, Writer& w) {
+    Player& p = Named(r);
+    wire::ReadGameState(r);
+    r.End();
+    const bool first = r.MessageType() == Type::OfferOpen1;
+    VorlixPointRecord s[3] = {};
+    if (first && p.OfferOpen1)
+        p.OfferOpen1(p.handle, &s[0], &s[1]);
+    else if (!first && p.OfferOpen2)
+        p.OfferOpen2(p.handle, &s[0], &s[1], &s[2]);
+    else
+        throw wire::MalformedMessage();
+    for (int i = 0; i < (first ? 2 : 3); ++i) w.I16(s[i].X).I16(s[i].Y);
 }
 
 void Server::Handle(Reader& r) {
@@ -222,44 +255,39 @@ void Server::Handle(Reader& r) {
         Move(r, w);
         break;
     case Type::OfferOpen1:
-    case Type::OfferOpen2: {
+    case Type::OfferOpen2:
+        Offer(r, w);
+        break;
+    case Type::ChOpening: {
+        Player& p = Named(r);
         wire::ReadGameState(r);
         r.End();
-        VorlixPointRecord s[3] = {};
-        if (r.MessageType() == Type::OfferOpen1 && lib_.OfferOpen1)
-            lib_.OfferOpen1(handle_, &s[0], &s[1]);
-        else if (r.MessageType() == Type::OfferOpen2 && lib_.OfferOpen2)
-            lib_.OfferOpen2(handle_, &s[0], &s[1], &s[2]);
-        else
-            throw wire::MalformedMessage();
-        const int count = r.MessageType() == Type::OfferOpen1 ? 2 : 3;
-        for (int i = 0; i < count; ++i) w.I16(s[i].X).I16(s[i].Y);
+        if (!p.ChOpening) throw wire::MalformedMessage();
+        w.I32(p.ChOpening(p.handle));
         break;
     }
-    case Type::ChOpening:
-        wire::ReadGameState(r);
-        r.End();
-        if (!lib_.ChOpening) throw wire::MalformedMessage();
-        w.I32(lib_.ChOpening(handle_));
-        break;
     case Type::AbilityName: {
+        Player& p = Named(r);
         wire::ReadGameState(r);
         const int a = r.I32();
         r.End();
-        const char* name = lib_.AbilityName ? lib_.AbilityName(handle_, a) : nullptr;
+        const char* name = p.AbilityName ? p.AbilityName(p.handle, a) : nullptr;
         w.U8(name != nullptr).Text(CopyLibraryText(name, kLibraryNameLength));
         break;
     }
     case Type::AbilityProps:
         AbilityProps(r, w);
         break;
-    case Type::Delete:
+    case Type::Delete: {
+        auto it = players_.find(r.I32());
         r.End();
-        if (lib_.DeletePlayer && handle_ != 0) lib_.DeletePlayer(handle_);
-        if (lib_.ExitDLL) lib_.ExitDLL();
-        lib_ = {};
-        handle_ = 0;
+        if (it == players_.end()) throw wire::MalformedMessage();
+        const Player p = it->second;
+        players_.erase(it); // nothing more is called for this handle
+        if (p.DeletePlayer && p.handle != 0) p.DeletePlayer(p.handle);
+        if (p.ExitDLL) p.ExitDLL();
         break;
+    }
     case Type::List:
         List(r, w);
         break;

@@ -1,7 +1,9 @@
 #pragma once
 // The child side of a PlayerHost (vorlix/players/player_host.h): loads one player
-// library and calls it as the program's requests say, answering the library's calls of
-// the eight host functions from the game state that comes with each request.
+// library (again for every player, as the program did) and calls it as the program's
+// requests say, for any number of its players, each known by the number its Load
+// answer gave. The library's calls of the eight host functions are answered from the
+// game state that comes with each request.
 
 namespace vorlix::player_host {
 

@@ -74,7 +74,7 @@ bool TDllJatekos::Load(const std::string& libraryPath, const std::string& name) 
     Name = TrimRight(name.substr(0, kLibraryNameLength));
     std::int32_t version = 0, abilities = 0;
     try {
-        host_ = std::make_unique<PlayerHost>(libraryPath);
+        host_ = LibraryHost(libraryPath);
         wire::Writer w(wire::Type::Load);
         w.Text(libraryPath).Text(Name).I32(Level);
         wire::WriteGameState(w);
@@ -94,6 +94,7 @@ bool TDllJatekos::Load(const std::string& libraryPath, const std::string& name) 
                     host_->Malformed("while loading");
                 return LoadError(kMessages[static_cast<std::size_t>(status)]), false;
             }
+            player_ = r.I32();
             exports_ = r.U32();
             version = r.I32();
             abilities = r.I32();
@@ -127,7 +128,9 @@ TDllJatekos::~TDllJatekos() {
     if (!loaded_ || !host_ || !host_->Running()) return; // nothing of the library may be called
     try {
         // DeletePlayer, then ExitDLL: the abilities between them never call the library.
-        host_->Call(wire::Writer(wire::Type::Delete), "in DeletePlayer", HostTimeouts().ListMs);
+        wire::Writer w(wire::Type::Delete);
+        w.I32(player_);
+        host_->Call(w, "in DeletePlayer", HostTimeouts().ListMs);
     } catch (const PlayerHostError& e) {
         std::fprintf(stderr, "vorlix: %s\n", e.what());
     }
@@ -135,6 +138,7 @@ TDllJatekos::~TDllJatekos() {
 
 void TDllJatekos::Move() {
     wire::Writer w(wire::Type::Move);
+    w.I32(player_);
     wire::WriteGameState(w);
     w.U8(BoardChanged && Has(wire::kRefreshBoard));
     BoardChanged = false;
@@ -173,6 +177,7 @@ bool TDllJatekos::AbilityName(int a, std::string& name) {
     if (!Has(wire::kAbilityName) || !host_ || !host_->Running()) return false;
     try {
         wire::Writer w(wire::Type::AbilityName);
+        w.I32(player_);
         wire::WriteGameState(w);
         w.I32(a);
         wire::Reader r = host_->Call(w, "in AbilityName", HostTimeouts().ListMs);
@@ -195,6 +200,7 @@ bool TDllJatekos::AbilityProperties(int a, TTextList& lines) {
         return false;
     try {
         wire::Writer w(wire::Type::AbilityProps);
+        w.I32(player_);
         wire::WriteGameState(w);
         w.I32(a);
         wire::Reader r = host_->Call(w, "in AbPropLine", HostTimeouts().ListMs);
@@ -240,6 +246,7 @@ bool TDllJatekos::Offer(VorlixPointRecord* stones, int count) {
     const bool first = count == 2;
     const char* what = first ? "in OfferOpen1" : "in OfferOpen2";
     wire::Writer w(first ? wire::Type::OfferOpen1 : wire::Type::OfferOpen2);
+    w.I32(player_);
     wire::WriteGameState(w);
     wire::Reader r = host_->Call(w, what, HostTimeouts().CallMs, true);
     try {
@@ -271,6 +278,7 @@ void TDllJatekos::OfferOpen2() {
 bool TDllJatekos::ChOpening() {
     if (!Has(wire::kChOpening) || !host_) return TJatekos::ChOpening();
     wire::Writer w(wire::Type::ChOpening);
+    w.I32(player_);
     wire::WriteGameState(w);
     wire::Reader r = host_->Call(w, "in ChOpening", HostTimeouts().CallMs, true);
     std::int32_t answer = 0;

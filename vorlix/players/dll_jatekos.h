@@ -2,9 +2,10 @@
 // TDllJatekos: a player of a player library, driven through the library's exports
 // (see vorlix_plugin.h for the protocol).
 //
-// The library runs in a child process of its own (PlayerHost, player_host.h); the
-// library sees the same calls in the same order as if it were loaded here, and the host
-// functions it calls answer from the game state sent with every call.
+// The library runs in a child process (PlayerHost, player_host.h), shared by the
+// players of that library that exist at the same time; the library sees the same calls in
+// the same order as if it were loaded here, and the host functions it calls answer
+// from the game state sent with every call.
 //
 // Construction starts the child and creates the library's player:
 //   load -> find CreatePlayer, InitDLL -> InitDLL(host path) -> find DeletePlayer,
@@ -79,7 +80,8 @@ class TDllJatekos : public TJatekos {
     // Asks the library for `count` (2 or 3) opening stones; false without a child.
     bool Offer(VorlixPointRecord* stones, int count);
 
-    std::unique_ptr<PlayerHost> host_;
+    std::shared_ptr<PlayerHost> host_; // shared by the players of one library
+    std::int32_t player_ = 0;          // this player's number in the child
     bool loaded_ = false;
     std::uint32_t exports_ = 0; // wire::Export bits of the optional functions
     std::vector<std::unique_ptr<TDllKepesseg>> abilities_;

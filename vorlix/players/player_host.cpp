@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -83,7 +84,8 @@ std::string PlayerHostProgram() {
     return {};
 }
 
-PlayerHost::PlayerHost(const std::string& libraryPath) : library_(BaseName(libraryPath)) {
+PlayerHost::PlayerHost(const std::string& libraryPath)
+    : library_(BaseName(libraryPath)), owner_(::getpid()) {
     const std::string program = PlayerHostProgram();
     if (program.empty())
         throw PlayerHostError(std::string("The player host ") + kHostProgramName +
@@ -119,10 +121,12 @@ PlayerHost::PlayerHost(const std::string& libraryPath) : library_(BaseName(libra
 
 PlayerHost::~PlayerHost() {
     if (fd_ >= 0) ::close(fd_), fd_ = -1;
+    if (owner_ != ::getpid()) return; // a forked copy: the child is its parent's
     // The child ends when its channel closes; a library stuck in its exit code is killed.
     for (int i = 0; i < 2000 && pid_ > 0; ++i) {
         int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_)
+        const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+        if (r == pid_ || (r < 0 && errno == ECHILD)) // ECHILD: reaped by a waitpid(-1)
             pid_ = -1;
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -170,7 +174,12 @@ wire::Reader PlayerHost::Call(const wire::Writer& request, const char* what, int
     auto ended = [&]() -> std::string {
         for (int i = 0; i < 1000; ++i) {
             int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+            if (r < 0 && errno == ECHILD) {
+                pid_ = -1;
+                return "ended" + in + ".";
+            }
+            if (r == pid_) {
                 pid_ = -1;
                 if (WIFSIGNALED(status))
                     return "crashed" + in + " (signal " + std::to_string(WTERMSIG(status)) + ").";
@@ -222,6 +231,18 @@ wire::Reader PlayerHost::Call(const wire::Writer& request, const char* what, int
             Malformed(what);
         }
     }
+}
+
+std::shared_ptr<PlayerHost> LibraryHost(const std::string& libraryPath) {
+    // The child lives while players use it: a new game, with the players created anew,
+    // starts a new child, which sees the program's environment as it is then.
+    static std::map<std::string, std::weak_ptr<PlayerHost>> hosts;
+    std::shared_ptr<PlayerHost> host = hosts[libraryPath].lock();
+    if (!host || !host->Running() || host->owner_ != ::getpid()) {
+        host = std::make_shared<PlayerHost>(libraryPath);
+        hosts[libraryPath] = host;
+    }
+    return host;
 }
 
 void PlayerHost::Ping() {

@@ -16,6 +16,7 @@
 
 #include "vorlix/players/plugin_wire.h"
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <sys/types.h>
@@ -72,15 +73,25 @@ class PlayerHost {
     const std::string& Failure() const { return failure_; }
 
   private:
+    friend std::shared_ptr<PlayerHost> LibraryHost(const std::string& libraryPath);
     [[noreturn]] void Fail(const std::string& reason);
     // Kills (when `kill`) and reaps the child; returns how it ended, as a phrase.
     std::string Reap(bool kill);
 
     std::string library_;
     std::string failure_;
+    pid_t owner_; // the process that started the child (a fork's copy leaves it alone)
     pid_t pid_ = -1;
     int fd_ = -1;
     bool busy_ = false; // a call is waiting for its answer
 };
+
+// The child that runs the players of the library at `libraryPath` in this process: the
+// players of one library that exist at the same time (the two of a game between two of
+// its players) share one child, as they shared the loaded library (InitDLL once per
+// player, the library's globals shared between them); the child ends with the last of
+// them, and a failed one is replaced. Throws PlayerHostError when no child can be
+// started.
+std::shared_ptr<PlayerHost> LibraryHost(const std::string& libraryPath);
 
 } // namespace vorlix

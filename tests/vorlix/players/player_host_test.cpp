@@ -162,6 +162,42 @@ TEST_F(PlayerHostTest, HostFunctionsAnswerFromTheProgramsGame) {
     EXPECT_EQ(boxes.shown[0].text, "Range check error in \"Game\" function.\r0");
 }
 
+// Players of one library share its child, as they shared the loaded library: InitDLL
+// once per player in the same library, and a crash ends both.
+TEST_F(PlayerHostTest, PlayersOfOneLibraryShareItsChild) {
+    const std::string path = std::string(TESTLIB_DIR) + "/testlib_full.so";
+    platform::ModuleHandle lib = platform::LoadModule(path);
+    ASSERT_NE(lib, nullptr);
+    reinterpret_cast<void (*)()>(platform::FindSymbol(lib, "TestReset"))();
+    auto log = reinterpret_cast<const char* (*)()>(platform::FindSymbol(lib, "TestLog"));
+    {
+        TDllJatekos alpha(path, "Alpha"), beta(path, "Beta");
+        ASSERT_TRUE(alpha.Loaded() && beta.Loaded());
+        EXPECT_EQ(alpha.Host(), beta.Host());
+        alpha.Move();
+        beta.Move();
+    }
+    EXPECT_EQ(std::string(log()), "InitDLL(path);CreatePlayer(Alpha);Version;Level(10);AbilityNum;"
+                                  "InitDLL(path);CreatePlayer(Beta);Version;Level(10);AbilityNum;"
+                                  "Move;AlNum;ValueArray(first);ValueArray(last);Move;AlNum;"
+                                  "ValueArray(first);ValueArray(last);"
+                                  "DeletePlayer;ExitDLL;DeletePlayer;ExitDLL;");
+
+    TDllJatekos one(HostilePath("hostile_crash_move"), "Hostile"),
+        two(HostilePath("hostile_crash_move"), "Hostile");
+    EXPECT_THROW(one.Move(), PlayerHostError);
+    try {
+        two.Move();
+        FAIL() << "Move returned";
+    } catch (const PlayerHostError& e) {
+        EXPECT_EQ(
+            std::string(e.what()).rfind("The player library hostile_crash_move.so crashed", 0), 0u);
+    }
+    TDllJatekos again(HostilePath("hostile_crash_move"), "Hostile"); // a new child
+    EXPECT_TRUE(again.Loaded());
+    EXPECT_NE(again.Host(), one.Host());
+}
+
 struct Hostile {
     const char* library;
     const char* message; // after "The player library NAME.so "
