@@ -46,7 +46,7 @@ run_programs() {
 
 # 1. Install.
 cmake --install "$build" --prefix "$tmp/inst/usr" > "$tmp/install.log" || { cat "$tmp/install.log"; fail "install failed"; }
-for f in bin/vorlix-cli bin/kelvor-cli bin/pbrain-vorlix lib/vorlix/Players/players.so \
+for f in bin/vorlix-cli bin/kelvor-cli bin/pbrain-vorlix bin/vorlix-player-host lib/vorlix/Players/players.so \
          lib/vorlix/Players/gomocup.so lib/vorlix/Players/gomocup.txt share/vorlix/data/kezd.dat \
          share/vorlix/renju.tbl share/vorlix/vorlix.hlp include/vorlix_plugin.h \
          share/man/man6/vorlix-cli.6 share/man/man6/kelvor-cli.6 share/man/man6/pbrain-vorlix.6; do

@@ -10,9 +10,9 @@
 #include "vorlix/game/board.h"
 #include "vorlix/game/coords.h"
 #include "vorlix/game/internal_error.h"
+#include "vorlix/game/random.h"
 #include "vorlix/match/match.h"
 #include "vorlix/match/match_stats.h"
-#include "vorlix/game/random.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -158,7 +158,8 @@ int Think(const Args& args) {
     player->BoardChanged = vorlix::MoveCount >= 2;
     try {
         player->Move();
-    } catch (const vorlix::InternalError& e) {
+    } catch (const std::exception& e) {
+        // An engine check, or a library player that crashed, ended, threw or hung.
         std::fprintf(stderr, "vorlix-cli think: %s\n", e.what());
         return 1;
     }

@@ -10,6 +10,8 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 #include <unistd.h>
 
 namespace vorlix {
@@ -20,10 +22,6 @@ void LoadError(const char* text) {
     platform::ShowMessage(platform::MessageKind::Error, text);
 }
 
-template <typename Fn> Fn Lookup(platform::ModuleHandle module, const char* name) {
-    return reinterpret_cast<Fn>(platform::FindSymbol(module, name));
-}
-
 // X and Y are the low bytes of the two 16-bit halves.
 TPont Unpack(VorlixPoint p) {
     return TPont{static_cast<std::uint8_t>(p & 0xFFu),
@@ -31,6 +29,7 @@ TPont Unpack(VorlixPoint p) {
 }
 
 constexpr int kMaxAbilities = 1000;
+constexpr int kMaxPropertyLines = 1000;
 
 bool EmptyCell(int x, int y) {
     return OnBoard(x, y) && Tabla[CellIndex(x, y)] == kEmpty;
@@ -61,102 +60,168 @@ float LibraryValue(double v) {
 }
 
 TDllJatekos::TDllJatekos(const std::string& libraryPath, const std::string& name) {
+    // The libraries run in the player host, which exports the host functions; the
+    // programs keep exporting them as before.
     KeepHostExports();
-    if (!Load(libraryPath, name)) {
-        module_ = nullptr;
-        handle_ = 0;
-        return;
-    }
-    if (lib_.Version) {
-        auto v = static_cast<std::uint32_t>(lib_.Version(handle_));
-        for (int i = 0; i < 4; ++i) Version[i] = static_cast<std::uint8_t>(v >> (8 * i));
-        VersionText = VersionTextOf(v);
-    }
-    if (lib_.Level) lib_.Level(handle_, Level);
-    if (lib_.AbilityNum) {
-        // A player has a handful of abilities; a runaway count is not taken literally.
-        const int m = std::min(lib_.AbilityNum(handle_), kMaxAbilities);
-        for (int a = 1; a <= m; ++a) {
-            abilities_.push_back(std::make_unique<TDllKepesseg>(this, handle_, a, module_));
-            Kepessegek.Add(abilities_.back().get());
-        }
+    loaded_ = Load(libraryPath, name);
+    if (!loaded_) {
+        host_.reset();
+        exports_ = 0;
     }
 }
 
 bool TDllJatekos::Load(const std::string& libraryPath, const std::string& name) {
-    module_ = platform::LoadModule(libraryPath);
-    if (!module_) return LoadError(".dll not found."), false;
-    lib_.CreatePlayer = Lookup<VorlixCreatePlayerFn>(module_, "CreatePlayer");
-    if (!lib_.CreatePlayer) return LoadError("CreatePlayer function not found."), false;
-    auto initDll = Lookup<VorlixInitDLLFn>(module_, "InitDLL");
-    if (!initDll) return LoadError("InitDll function not found."), false;
-    initDll(HostProgramPath().c_str());
-    lib_.DeletePlayer = Lookup<VorlixDeletePlayerFn>(module_, "DeletePlayer");
-    if (!lib_.DeletePlayer) return LoadError("DeletePlayer function not found."), false;
-    lib_.Move = Lookup<VorlixMoveFn>(module_, "Move");
-    if (!lib_.Move) return LoadError("Move function not found."), false;
-
     Name = TrimRight(name.substr(0, kLibraryNameLength));
-    handle_ = lib_.CreatePlayer(Name.c_str());
-    if (handle_ == 0) return LoadError("Error in CreatePlayer."), false;
-
-    lib_.RefreshBoard = Lookup<VorlixRefreshBoardFn>(module_, "RefreshBoard");
-    lib_.ValueArray = Lookup<VorlixValueArrayFn>(module_, "ValueArray");
-    lib_.AlNum = Lookup<VorlixAlNumFn>(module_, "AlNum");
-    lib_.AlList = Lookup<VorlixAlListFn>(module_, "AlList");
-    lib_.AlValue = Lookup<VorlixAlValueFn>(module_, "AlValue");
-    lib_.AbilityNum = Lookup<VorlixAbilityNumFn>(module_, "AbilityNum");
-    lib_.Version = Lookup<VorlixVersionFn>(module_, "Version");
-    lib_.Level = Lookup<VorlixLevelFn>(module_, "Level");
-    lib_.OfferOpen1 = Lookup<VorlixOfferOpen1Fn>(module_, "OfferOpen1");
-    lib_.OfferOpen2 = Lookup<VorlixOfferOpen2Fn>(module_, "OfferOpen2");
-    lib_.ChOpening = Lookup<VorlixChOpeningFn>(module_, "ChOpening");
-    lib_.AcceptDraw = Lookup<VorlixAcceptDrawFn>(module_, "AcceptDraw");
-    lib_.ExitDLL = Lookup<VorlixExitDLLFn>(module_, "ExitDLL");
+    std::int32_t version = 0, abilities = 0;
+    try {
+        host_ = LibraryHost(libraryPath);
+        wire::Writer w(wire::Type::Load);
+        w.Text(libraryPath).Text(Name).I32(Level);
+        wire::WriteGameState(w);
+        wire::Reader r = host_->Call(w, "while loading", HostTimeouts().CallMs);
+        try {
+            const auto status = static_cast<wire::LoadStatus>(r.U8());
+            static const char* const kMessages[] = {"",
+                                                    ".dll not found.",
+                                                    "CreatePlayer function not found.",
+                                                    "InitDll function not found.",
+                                                    "DeletePlayer function not found.",
+                                                    "Move function not found.",
+                                                    "Error in CreatePlayer."};
+            if (status != wire::LoadStatus::Ok) {
+                r.End();
+                if (static_cast<std::size_t>(status) >= std::size(kMessages))
+                    host_->Malformed("while loading");
+                return LoadError(kMessages[static_cast<std::size_t>(status)]), false;
+            }
+            player_ = r.I32();
+            exports_ = r.U32();
+            version = r.I32();
+            abilities = r.I32();
+            r.End();
+        } catch (const wire::MalformedMessage&) {
+            host_->Malformed("while loading");
+        }
+    } catch (const PlayerHostError& e) {
+        return LoadError(e.what()), false;
+    }
+    if (Has(wire::kVersion)) {
+        auto v = static_cast<std::uint32_t>(version);
+        for (int i = 0; i < 4; ++i) Version[i] = static_cast<std::uint8_t>(v >> (8 * i));
+        VersionText = VersionTextOf(v);
+    }
+    if (Has(wire::kAbilityNum)) {
+        // A player has a handful of abilities; a runaway count is not taken literally.
+        const int m = std::min(abilities, kMaxAbilities);
+        for (int a = 1; a <= m; ++a) {
+            abilities_.push_back(std::make_unique<TDllKepesseg>(this, a));
+            Kepessegek.Add(abilities_.back().get());
+        }
+    }
     return true;
 }
 
 TDllJatekos::~TDllJatekos() {
-    if (!module_) return; // loading failed: nothing of the library may be called
-    if (lib_.DeletePlayer && handle_ != 0) lib_.DeletePlayer(handle_);
     Kepessegek.Clear();
     for (auto& ability : abilities_) ability.reset(); // in list order
     abilities_.clear();
-    if (lib_.ExitDLL) lib_.ExitDLL();
+    if (!loaded_ || !host_ || !host_->Running()) return; // nothing of the library may be called
+    try {
+        // DeletePlayer, then ExitDLL: the abilities between them never call the library.
+        wire::Writer w(wire::Type::Delete);
+        w.I32(player_);
+        host_->Call(w, "in DeletePlayer", HostTimeouts().ListMs);
+    } catch (const PlayerHostError& e) {
+        std::fprintf(stderr, "vorlix: %s\n", e.what());
+    }
 }
 
 void TDllJatekos::Move() {
-    if (BoardChanged && lib_.RefreshBoard) lib_.RefreshBoard(handle_);
+    wire::Writer w(wire::Type::Move);
+    w.I32(player_);
+    wire::WriteGameState(w);
+    w.U8(BoardChanged && Has(wire::kRefreshBoard));
     BoardChanged = false;
-    ChosenMove = Unpack(lib_.Move(handle_));
-    if (lib_.AlNum && lib_.AlList && lib_.AlValue) {
-        ReadAlternatives();
+    if (!host_) throw PlayerHostError("The player library was not loaded.");
+    wire::Reader r = host_->Call(w, "in Move", HostTimeouts().CallMs, true);
+    try {
+        ReadMove(r);
+    } catch (const wire::MalformedMessage&) {
+        host_->Malformed("in Move");
+    }
+}
+
+void TDllJatekos::ReadMove(wire::Reader& r) {
+    ChosenMove = Unpack(r.U32());
+    if (r.U8()) {
+        const int n = r.I32();
+        if (n < 0 || n > kCells) throw wire::MalformedMessage();
+        AlNum = 0;
+        for (int k = 1; k <= n; ++k) {
+            TPont p = Unpack(r.U32());
+            float v = LibraryValue(r.F64());
+            if (EmptyCell(p.X, p.Y)) AddAlternative(p.X, p.Y, v);
+        }
     } else {
         AlNum = 1;
         AlList[1] = ChosenMove;
         AlValue[1] = 10.0f;
     }
-    if (lib_.ValueArray) ReadValues();
+    if (r.U8())
+        for (int x = 1; x <= kBoardSize; ++x)
+            for (int y = 1; y <= kBoardSize; ++y) ValueArray[x][y] = LibraryValue(r.F64());
+    r.End();
 }
 
-void TDllJatekos::ReadAlternatives() {
-    const int n = std::clamp(lib_.AlNum(handle_), 0, kCells);
-    AlNum = 0;
-    for (int k = 1; k <= n; ++k) {
-        TPont p = Unpack(lib_.AlList(handle_, k));
-        float v = LibraryValue(lib_.AlValue(handle_, k));
-        if (EmptyCell(p.X, p.Y)) AddAlternative(p.X, p.Y, v);
+bool TDllJatekos::AbilityName(int a, std::string& name) {
+    if (!Has(wire::kAbilityName) || !host_ || !host_->Running()) return false;
+    try {
+        wire::Writer w(wire::Type::AbilityName);
+        w.I32(player_);
+        wire::WriteGameState(w);
+        w.I32(a);
+        wire::Reader r = host_->Call(w, "in AbilityName", HostTimeouts().ListMs);
+        try {
+            const bool named = r.U8() != 0;
+            name = r.Text(kLibraryNameLength);
+            r.End();
+            return named;
+        } catch (const wire::MalformedMessage&) {
+            host_->Malformed("in AbilityName");
+        }
+    } catch (const PlayerHostError& e) {
+        std::fprintf(stderr, "vorlix: %s\n", e.what());
+        return false;
     }
 }
 
-void TDllJatekos::ReadValues() {
-    for (int x = 1; x <= kBoardSize; ++x)
-        for (int y = 1; y <= kBoardSize; ++y)
-            ValueArray[x][y] = LibraryValue(lib_.ValueArray(handle_, VORLIX_POINT(x, y)));
+bool TDllJatekos::AbilityProperties(int a, TTextList& lines) {
+    if (!Has(wire::kAbPropNum) || !Has(wire::kAbPropLine) || !host_ || !host_->Running())
+        return false;
+    try {
+        wire::Writer w(wire::Type::AbilityProps);
+        w.I32(player_);
+        wire::WriteGameState(w);
+        w.I32(a);
+        wire::Reader r = host_->Call(w, "in AbPropLine", HostTimeouts().ListMs);
+        try {
+            if (!r.U8()) return r.End(), false;
+            const int n = r.I32();
+            if (n < 0 || n > kMaxPropertyLines) throw wire::MalformedMessage();
+            for (int j = 1; j <= n; ++j) lines.push_back(r.Text(kLibraryLineLength));
+            r.End();
+            return true;
+        } catch (const wire::MalformedMessage&) {
+            host_->Malformed("in AbPropLine");
+        }
+    } catch (const PlayerHostError& e) {
+        std::fprintf(stderr, "vorlix: %s\n", e.what());
+        return false;
+    }
 }
 
 bool TDllJatekos::CanOfferOpening() {
-    return lib_.OfferOpen1 && lib_.OfferOpen2 && lib_.ChOpening;
+    return Has(wire::kOfferOpen1) && Has(wire::kOfferOpen2) && Has(wire::kChOpening);
 }
 
 bool TDllJatekos::PlaceOffered(const VorlixPointRecord* stones, const std::uint8_t* colours,
@@ -176,29 +241,54 @@ bool TDllJatekos::PlaceOffered(const VorlixPointRecord* stones, const std::uint8
     return true;
 }
 
+bool TDllJatekos::Offer(VorlixPointRecord* stones, int count) {
+    if (!host_) return false;
+    const bool first = count == 2;
+    const char* what = first ? "in OfferOpen1" : "in OfferOpen2";
+    wire::Writer w(first ? wire::Type::OfferOpen1 : wire::Type::OfferOpen2);
+    w.I32(player_);
+    wire::WriteGameState(w);
+    wire::Reader r = host_->Call(w, what, HostTimeouts().CallMs, true);
+    try {
+        for (int i = 0; i < count; ++i) {
+            stones[i].X = r.I16();
+            stones[i].Y = r.I16();
+        }
+        r.End();
+    } catch (const wire::MalformedMessage&) {
+        host_->Malformed(what);
+    }
+    return true;
+}
+
 void TDllJatekos::OfferOpen1() {
     VorlixPointRecord s[2] = {};
     static constexpr std::uint8_t kColours[2] = {kBlack, kWhite};
-    if (lib_.OfferOpen1) {
-        lib_.OfferOpen1(handle_, &s[0], &s[1]);
-        if (PlaceOffered(s, kColours, 2)) return;
-    }
+    if (Has(wire::kOfferOpen1) && Offer(s, 2) && PlaceOffered(s, kColours, 2)) return;
     TJatekos::OfferOpen1();
 }
 
 void TDllJatekos::OfferOpen2() {
     VorlixPointRecord s[3] = {};
     static constexpr std::uint8_t kColours[3] = {kBlack, kWhite, kBlack};
-    if (lib_.OfferOpen2) {
-        lib_.OfferOpen2(handle_, &s[0], &s[1], &s[2]);
-        if (PlaceOffered(s, kColours, 3)) return;
-    }
+    if (Has(wire::kOfferOpen2) && Offer(s, 3) && PlaceOffered(s, kColours, 3)) return;
     TJatekos::OfferOpen2();
 }
 
 bool TDllJatekos::ChOpening() {
-    if (!lib_.ChOpening) return TJatekos::ChOpening();
-    return (lib_.ChOpening(handle_) & 0xFF) != 0;
+    if (!Has(wire::kChOpening) || !host_) return TJatekos::ChOpening();
+    wire::Writer w(wire::Type::ChOpening);
+    w.I32(player_);
+    wire::WriteGameState(w);
+    wire::Reader r = host_->Call(w, "in ChOpening", HostTimeouts().CallMs, true);
+    std::int32_t answer = 0;
+    try {
+        answer = r.I32();
+        r.End();
+    } catch (const wire::MalformedMessage&) {
+        host_->Malformed("in ChOpening");
+    }
+    return (answer & 0xFF) != 0;
 }
 
 } // namespace vorlix

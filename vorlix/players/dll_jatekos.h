@@ -2,16 +2,25 @@
 // TDllJatekos: a player of a player library, driven through the library's exports
 // (see vorlix_plugin.h for the protocol).
 //
-// Construction loads the library by its full path and creates the library's player:
-//   load -> find CreatePlayer, InitDLL -> InitDLL(program path) -> find DeletePlayer,
+// The library runs in a child process (PlayerHost, player_host.h), shared by the
+// players of that library that exist at the same time; the library sees the same calls in
+// the same order as if it were loaded here, and the host functions it calls answer
+// from the game state sent with every call.
+//
+// Construction starts the child and creates the library's player:
+//   load -> find CreatePlayer, InitDLL -> InitDLL(host path) -> find DeletePlayer,
 //   Move -> CreatePlayer(name) -> find the optional functions -> Version -> Level(10)
 //   -> AbilityNum and one TDllKepesseg per ability.
 // A failure shows its error box (".dll not found.", "CreatePlayer function not found.",
 // "InitDll function not found.", "DeletePlayer function not found.", "Move function not
-// found.", "Error in CreatePlayer.") and leaves Loaded() false; such an object calls
-// nothing more in the library, also not when destroyed.
+// found.", "Error in CreatePlayer.", or a message naming the library when it crashed,
+// ended or hung while loading) and leaves Loaded() false; such an object calls nothing
+// more in the library, also not when destroyed.
 //
-// A library is never unloaded: each creation loads it once more.
+// A library that crashes, exits, throws or does not answer within the time-out in Move
+// or an opening step raises PlayerHostError, which names the library; the child is
+// gone then, and the game controller ends the game as an abort. Abilities of such a
+// player show as the base ability, and its destruction calls nothing.
 //
 // Whatever the library returns, the program stays sound:
 // - AlNum is clamped to 0..225; alternatives off the board or on an occupied cell are
@@ -21,8 +30,9 @@
 // - values that do not fit a single-precision float are clamped (NaN reads as 0);
 // - a move off the board is handed on: the controller rejects it.
 
-#include "platform/module.h"
 #include "vorlix/players/jatekos.h"
+#include "vorlix/players/kepesseg.h"
+#include "vorlix/players/player_host.h"
 #include "vorlix/players/vorlix_plugin.h"
 
 #include <memory>
@@ -49,40 +59,32 @@ class TDllJatekos : public TJatekos {
     bool ChOpening() override;
 
     // False when loading failed (the library module field is empty).
-    bool Loaded() const { return module_ != nullptr; }
-    VorlixHandle Handle() const { return handle_; }
+    bool Loaded() const { return loaded_; }
+    // The child that runs the library; null when loading failed.
+    PlayerHost* Host() const { return host_.get(); }
+
+    // For TDllKepesseg: the library's name of ability `a`, false when the library does
+    // not name it; the property lines of ability `a`, false when it has none to give.
+    // A library that fails here is reported on standard error and treated as one
+    // without the function.
+    bool AbilityName(int a, std::string& name);
+    bool AbilityProperties(int a, TTextList& lines);
 
   private:
     bool Load(const std::string& libraryPath, const std::string& name);
-    void ReadAlternatives();
-    void ReadValues();
+    void ReadMove(wire::Reader& r);
+    bool Has(std::uint32_t exportBit) const { return (exports_ & exportBit) != 0; }
     // Places the offered stones with the given colours; false (with an error box and
     // nothing placed) when one of them is not an empty cell of the board.
     bool PlaceOffered(const VorlixPointRecord* stones, const std::uint8_t* colours, int count);
+    // Asks the library for `count` (2 or 3) opening stones; false without a child.
+    bool Offer(VorlixPointRecord* stones, int count);
 
-    platform::ModuleHandle module_ = nullptr;
-    VorlixHandle handle_ = 0;
+    std::shared_ptr<PlayerHost> host_; // shared by the players of one library
+    std::int32_t player_ = 0;          // this player's number in the child
+    bool loaded_ = false;
+    std::uint32_t exports_ = 0; // wire::Export bits of the optional functions
     std::vector<std::unique_ptr<TDllKepesseg>> abilities_;
-
-    // The library's functions; null when not exported.
-    struct Entries {
-        VorlixCreatePlayerFn CreatePlayer = nullptr;
-        VorlixDeletePlayerFn DeletePlayer = nullptr;
-        VorlixMoveFn Move = nullptr;
-        VorlixRefreshBoardFn RefreshBoard = nullptr;
-        VorlixValueArrayFn ValueArray = nullptr;
-        VorlixAlNumFn AlNum = nullptr;
-        VorlixAlListFn AlList = nullptr;
-        VorlixAlValueFn AlValue = nullptr;
-        VorlixAbilityNumFn AbilityNum = nullptr;
-        VorlixVersionFn Version = nullptr;
-        VorlixLevelFn Level = nullptr;
-        VorlixOfferOpen1Fn OfferOpen1 = nullptr;
-        VorlixOfferOpen2Fn OfferOpen2 = nullptr;
-        VorlixChOpeningFn ChOpening = nullptr;
-        VorlixAcceptDrawFn AcceptDraw = nullptr;
-        VorlixExitDLLFn ExitDLL = nullptr;
-    } lib_;
 };
 
 // The program's own path as handed to InitDLL (at most 255 characters).

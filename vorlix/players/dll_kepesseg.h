@@ -1,18 +1,18 @@
 #pragma once
 // TDllKepesseg: an ability that a player library reports for one of its players. Its
 // name and property lines come from the library's AbilityName, AbPropNum and
-// AbPropLine, each optional.
+// AbPropLine, each optional, asked through the library player.
 
-#include "platform/module.h"
 #include "vorlix/players/kepesseg.h"
-#include "vorlix/players/vorlix_plugin.h"
 
 namespace vorlix {
 
+class TDllJatekos;
+
 class TDllKepesseg : public TKepesseg {
   public:
-    // Looks the three functions up in `module`; `index` is 1-based.
-    TDllKepesseg(TJatekos* owner, VorlixHandle handle, int index, platform::ModuleHandle module);
+    // Ability `index` (1-based) of `owner`'s library player.
+    TDllKepesseg(TDllJatekos* owner, int index);
 
     // The library's name for the ability (at most 12 characters), "Kepesseg" when the
     // library does not name it (not exported, or a null text).
@@ -23,11 +23,8 @@ class TDllKepesseg : public TKepesseg {
     void ShowProperties(TTextList& target) const override;
 
   private:
-    VorlixHandle handle_;
+    TDllJatekos* player_;
     int index_;
-    VorlixAbilityNameFn abilityName_;
-    VorlixAbPropNumFn abPropNum_;
-    VorlixAbPropLineFn abPropLine_;
 };
 
 } // namespace vorlix

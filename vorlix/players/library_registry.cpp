@@ -3,7 +3,9 @@
 #include "platform/file_search.h"
 #include "platform/module.h"
 #include "vorlix/players/library_text.h"
-#include "vorlix/players/vorlix_plugin.h"
+#include "vorlix/players/player_host.h"
+
+#include <cstdio>
 
 namespace vorlix {
 
@@ -31,23 +33,31 @@ std::string LibraryPath(const std::string& playersFolder, const std::string& fil
 }
 
 bool ListPlayerLibrary(const std::string& path, PlayerLibrary& out) {
-    platform::ModuleHandle module = platform::LoadModule(path);
-    if (!module) return false;
-    // The module stays loaded: the program keeps every listed library until it ends.
-    auto playerName =
-        reinterpret_cast<VorlixPlayerNameFn>(platform::FindSymbol(module, "PlayerName"));
-    if (!playerName) return false;
-    out = PlayerLibrary{};
-    out.FileName = WithoutSuffix(BaseName(path));
-    if (auto dllName = reinterpret_cast<VorlixDllNameFn>(platform::FindSymbol(module, "DllName")))
-        out.Caption = CopyLibraryText(dllName(), kLibraryNameLength);
-    if (out.Caption.empty()) out.Caption = out.FileName;
-    for (int i = 1; i <= kMaxLibraryPlayers; ++i) {
-        std::string name = CopyLibraryText(playerName(i), kLibraryNameLength);
-        if (name.empty()) break;
-        out.Players.push_back(name);
+    try {
+        PlayerHost host(path);
+        wire::Writer w(wire::Type::List);
+        w.Text(path).I32(kMaxLibraryPlayers);
+        wire::Reader r = host.Call(w, "in its listing", HostTimeouts().ListMs);
+        try {
+            if (!r.U8()) return r.End(), false;
+            PlayerLibrary lib;
+            lib.FileName = WithoutSuffix(BaseName(path));
+            lib.Caption = r.Text(kLibraryNameLength);
+            if (lib.Caption.empty()) lib.Caption = lib.FileName;
+            const int n = r.I32();
+            if (n < 0 || n > kMaxLibraryPlayers) throw wire::MalformedMessage();
+            for (int i = 0; i < n; ++i) lib.Players.push_back(r.Text(kLibraryNameLength));
+            r.End();
+            out = std::move(lib);
+            return true;
+        } catch (const wire::MalformedMessage&) {
+            host.Malformed("in its listing");
+        }
+    } catch (const PlayerHostError& e) {
+        // Left out of the menu; a box at every start would be worse than the line here.
+        std::fprintf(stderr, "vorlix: %s It is not listed.\n", e.what());
+        return false;
     }
-    return true;
 }
 
 std::vector<PlayerLibrary> ScanPlayersFolder(const std::string& folder) {
@@ -63,20 +73,29 @@ std::vector<PlayerLibrary> ScanPlayersFolder(const std::string& folder) {
 }
 
 bool ReadLibraryAbout(const std::string& path, LibraryAbout& out) {
-    platform::ModuleHandle module = platform::LoadModule(path);
-    if (!module) return false;
-    auto text = [&](const char* name) -> const char* {
-        auto fn = reinterpret_cast<VorlixAboutFn>(platform::FindSymbol(module, name));
-        return fn ? fn() : nullptr;
-    };
-    out = LibraryAbout{};
-    if (platform::FindSymbol(module, "AboutName"))
-        out.Author = CopyLibraryText(text("AboutName"), kLibraryLineLength);
-    else
-        out.Author = "Unknow author.";
-    out.Country = CopyLibraryText(text("AboutCountry"), kLibraryLineLength);
-    out.EMail = CopyLibraryText(text("AboutEMail"), kLibraryLineLength);
-    return true;
+    try {
+        PlayerHost host(path);
+        wire::Writer w(wire::Type::About);
+        w.Text(path);
+        wire::Reader r = host.Call(w, "in its about texts", HostTimeouts().ListMs);
+        try {
+            if (!r.U8()) return r.End(), false;
+            LibraryAbout about;
+            const bool hasAuthor = r.U8() != 0;
+            about.Author = r.Text(kLibraryLineLength);
+            about.Country = r.Text(kLibraryLineLength);
+            about.EMail = r.Text(kLibraryLineLength);
+            r.End();
+            if (!hasAuthor) about.Author = "Unknow author.";
+            out = std::move(about);
+            return true;
+        } catch (const wire::MalformedMessage&) {
+            host.Malformed("in its about texts");
+        }
+    } catch (const PlayerHostError& e) {
+        std::fprintf(stderr, "vorlix: %s\n", e.what());
+        return false;
+    }
 }
 
 } // namespace vorlix

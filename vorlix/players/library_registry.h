@@ -2,8 +2,11 @@
 // The player libraries of the players folder: listing them for the Opponent menu and
 // reading their about texts.
 //
-// Listing loads each library and keeps it loaded for the rest of the run. A library
-// that does not load, or that lacks PlayerName, is left out without a message.
+// Listing and the about texts run each library in a child process of its own
+// (player_host.h), which ends after the answer. A library that does not load, or that
+// lacks PlayerName, is left out without a message; one that crashes, exits, throws or
+// does not answer within the listing time-out is left out with a line on standard
+// error (no box: it would come at every start).
 
 #include <string>
 #include <vector>
@@ -34,7 +37,8 @@ struct LibraryAbout {
     std::string Country; // AboutCountry, empty when not exported
     std::string EMail;   // AboutEMail, empty when not exported
 };
-// The about texts (at most 50 characters each); false when the library does not load.
+// The about texts (at most 50 characters each); false when the library does not load
+// (or fails as above, with a line on standard error).
 bool ReadLibraryAbout(const std::string& path, LibraryAbout& out);
 
 } // namespace vorlix

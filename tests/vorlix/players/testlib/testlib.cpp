@@ -2,56 +2,115 @@
 // (OMIT_CREATE, OMIT_INIT, OMIT_DELETE, OMIT_MOVE, OMIT_NAME, and MINIMAL for all
 // optional ones), and what it returns is set by the test through TestSet/TestSetText.
 // Every call is appended to a log that TestLog returns.
+//
+// The program runs libraries in a child process, while the test sets and reads this
+// library loaded in the test itself: the settings and the log live in shared memory
+// that both copies map. The first copy to start (the test's) creates it and names it
+// in the environment, which the child inherits.
 
 #include "vorlix/players/vorlix_plugin.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
-#include <map>
 #include <string>
-#include <vector>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
-std::map<std::string, long long> gInts;
-std::map<std::string, std::string> gTexts;
-std::string gLog;
+struct Shared {
+    struct Int {
+        char key[32];
+        long long value;
+    } ints[64];
+    struct Text {
+        char key[32];
+        char text[256];
+    } texts[32];
+    std::size_t logLength;
+    char log[1 << 16];
+};
+
+Shared* gShared = nullptr;
 VorlixHost gHost;
 void* gHostModule = nullptr;
 
+Shared& State() {
+    if (gShared) return *gShared;
+    const char* variable = "VORLIX_TESTLIB_STATE_" TESTLIB_NAME;
+    int fd = -1;
+    if (const char* path = std::getenv(variable)) fd = ::open(path, O_RDWR);
+    if (fd < 0) {
+        fd = ::memfd_create(TESTLIB_NAME, 0);
+        if (fd < 0 || ::ftruncate(fd, sizeof(Shared)) != 0) std::abort();
+        std::string path = "/proc/" + std::to_string(::getpid()) + "/fd/" + std::to_string(fd);
+        ::setenv(variable, path.c_str(), 1);
+    }
+    void* p = ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    if (p == MAP_FAILED) std::abort();
+    gShared = static_cast<Shared*>(p);
+    return *gShared;
+}
+
+template <typename Entry, std::size_t N> Entry* Find(Entry (&entries)[N], const char* key) {
+    for (Entry& e : entries)
+        if (e.key[0] && std::strcmp(e.key, key) == 0) return &e;
+    return nullptr;
+}
+template <typename Entry, std::size_t N> Entry& Slot(Entry (&entries)[N], const char* key) {
+    if (Entry* e = Find(entries, key)) return *e;
+    for (Entry& e : entries)
+        if (!e.key[0]) {
+            std::snprintf(e.key, sizeof e.key, "%s", key);
+            return e;
+        }
+    std::abort();
+}
+
+bool Has(const char* key) {
+    return Find(State().ints, key) != nullptr;
+}
 long long Int(const char* key, long long def = 0) {
-    auto it = gInts.find(key);
-    return it == gInts.end() ? def : it->second;
+    auto* e = Find(State().ints, key);
+    return e ? e->value : def;
 }
 // A text setting; "<null>" gives a null pointer.
 const char* Text(const std::string& key, const char* def) {
-    auto it = gTexts.find(key);
-    if (it == gTexts.end()) return def;
-    return it->second == "<null>" ? nullptr : it->second.c_str();
+    auto* e = Find(State().texts, key.c_str());
+    if (!e) return def;
+    return std::strcmp(e->text, "<null>") == 0 ? nullptr : e->text;
 }
 void Log(const std::string& entry) {
-    gLog += entry + ";";
+    Shared& s = State();
+    std::string add = entry + ";";
+    if (s.logLength + add.size() >= sizeof s.log) return;
+    std::memcpy(s.log + s.logLength, add.data(), add.size());
+    s.logLength += add.size();
+    s.log[s.logLength] = '\0';
 }
 
 } // namespace
 
 VORLIX_EXPORT void TestReset(void) {
-    gInts.clear();
-    gTexts.clear();
-    gLog.clear();
+    std::memset(&State(), 0, sizeof(Shared));
 }
 VORLIX_EXPORT void TestSet(const char* key, long long value) {
-    gInts[key] = value;
+    Slot(State().ints, key).value = value;
 }
 VORLIX_EXPORT void TestSetText(const char* key, const char* text) {
-    gTexts[key] = text;
+    std::snprintf(Slot(State().texts, key).text, sizeof(Shared::Text::text), "%s", text);
 }
 VORLIX_EXPORT const char* TestLog(void) {
-    return gLog.c_str();
+    return State().log;
 }
-// The host's functions as the library bound them (for tests of the exports).
+// The host's functions as the library bound them (for tests of the exports); a copy
+// that InitDLL was not called in binds them from the program it runs in.
 VORLIX_EXPORT const VorlixHost* TestHost(void) {
+    if (!gHost.GetTableField) VorlixBindHost(nullptr, &gHost);
     return &gHost;
 }
 
@@ -87,7 +146,23 @@ VORLIX_EXPORT void DeletePlayer(VorlixHandle h) {
 #ifndef OMIT_MOVE
 VORLIX_EXPORT VorlixPoint Move(VorlixHandle) {
     Log("Move");
-    if (gInts.count("move")) return static_cast<VorlixPoint>(Int("move"));
+    if (Int("probe") && gHost.GetTableField) {
+        // What the host functions answer inside a call, in one log entry.
+        const VorlixHost& h = gHost;
+        const VorlixPoint h7 = VORLIX_POINT(8, 7);
+        h.SetProgress(55);
+        std::string seen;
+        for (long long v : {(long long)h.GetTableField(VORLIX_POINT(8, 8)),
+                            (long long)h.GetTableField(VORLIX_POINT(9, 8)),
+                            (long long)h.GetTableField(0xFFFFFFFFu), (long long)h.NextColour(),
+                            (long long)h.nMove(), (long long)h.Game(h.nMove()),
+                            (long long)h.Game(0), (long long)h.GetTraceMode(),
+                            (long long)h.OfferDraw(), (long long)h.WhatIsLine(h7, 2, 1),
+                            (long long)h.WhatIsLine(h7, 2, 2), (long long)h.WhatIsLine(h7, 2, 3)})
+            seen += (seen.empty() ? "" : ",") + std::to_string(v);
+        Log("probe(" + seen + ")");
+    }
+    if (Has("move")) return static_cast<VorlixPoint>(Int("move"));
     // The first empty cell in scan order.
     for (int x = 1; x <= 15; ++x)
         for (int y = 1; y <= 15; ++y)
@@ -114,7 +189,7 @@ VORLIX_EXPORT int32_t AlNum(VorlixHandle) {
 VORLIX_EXPORT VorlixPoint AlList(VorlixHandle, int32_t k) {
     Log("AlList(" + std::to_string(k) + ")");
     std::string key = "al" + std::to_string(k);
-    return gInts.count(key) ? static_cast<VorlixPoint>(Int(key.c_str())) : VORLIX_POINT(k, 1);
+    return Has(key.c_str()) ? static_cast<VorlixPoint>(Int(key.c_str())) : VORLIX_POINT(k, 1);
 }
 VORLIX_EXPORT double AlValue(VorlixHandle, int32_t k) {
     Log("AlValue(" + std::to_string(k) + ")");
