@@ -18,10 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::string folder = "/prog/";
     vorlix::Settings s = vorlix::ReadSettingsText(text, folder);
-    for (const std::string* f : {&s.DataFolder, &s.BoardFolder, &s.GameFolder, &s.ConfigFolder, &s.OutputFolder,
-                                 &s.TestBedFolder, &s.PlayersFolder})
-        Check(f->size() <= folder.size() + 255, "folder length");
+    for (const std::string* f : {&s.DataFolder, &s.BoardFolder, &s.GameFolder, &s.ConfigFolder,
+                                 &s.OutputFolder, &s.TestBedFolder, &s.PlayersFolder})
+        // The value itself is cut; a relative one gets a folder (at most a path) in front.
+        Check(f->size() <= vorlix::kMaxFolderLength + 4096, "folder length");
     Check(s.AutoFluxus.size() <= 255, "text length");
+    Check(s.DrawAt >= 1 && s.DrawAt <= 225, "draw limit within the board");
 
     // The profile text is stable after one round.
     platform::ProfileFile ini;
