@@ -285,9 +285,11 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     };
     int threshold = -10000;
     const bool renjuBlack = Variant == 0 && ToMove == kBlack;
+    // The opening's moves keep their distance from the centre in the search too.
+    const int reach = ComputerOpeningReach(Variant, TournamentOpening, MoveNo + ply - 1);
     for (int x = 0; x < BoardSize; ++x)
         for (int y = 0; y < BoardSize; ++y) {
-            if (Board[x][y] != kCandidate) continue;
+            if (Board[x][y] != kCandidate || !WithinReach(reach, Centre, x, y)) continue;
             CellValue v;
             SearchValue(x, y, v);
             // A five of black's is exactly five and always legal; the legality test still
@@ -426,6 +428,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
 
     if (BookMove && OnBoard(BoardSize, BookMove->first, BookMove->second) &&
         IsFree(Board[BookMove->first][BookMove->second]) &&
+        WithinReach(ComputerOpeningReach(Variant, TournamentOpening, MoveNo), Centre,
+                    BookMove->first, BookMove->second) &&
         !(Variant == 0 && ToMove == kBlack && !IsLegal(BookMove->first, BookMove->second))) {
         result.x = BookMove->first;
         result.y = BookMove->second;
