@@ -373,12 +373,17 @@ void CKelvorEngine::Unplay(int x, int y, Ply& p) {
 }
 
 int CKelvorEngine::LeafValue(const Ply& p, int ply) {
-    int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
-    // The side that made the last move counts four times: its last threats are still
-    // unanswered at the leaf. Weighing the side to move next instead let a level-6
-    // black in renju walk into straight fours found at the last ply (0 - 21 - 4 as
-    // black against level 4), and level 6 fell behind level 4.
-    int v = ply % 2 == 1 ? 4 * a - b : a - 4 * b;
+    const int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
+    // The line's value is the difference of the two sides' sums taken half a move
+    // before its end: the side that made the last move counts that move half, so that
+    // neither side is paid the tempo of moving last. Weighing one side four times,
+    // 4 x a - b after the thinking side's moves and a - 4 x b after the opponent's,
+    // made every leaf at an odd ply worth about +3 x a and every other leaf about
+    // -3 x b: the values flipped sign with the parity of the depth limit (level 12
+    // reported -9999 for quiet openings, level 11 +9999), saturated, and leaves of
+    // different depths could not be compared.
+    const int half = std::min(p.last, 7800) / 2;
+    int v = a - b + (ply % 2 == 1 ? -half : half);
     v += static_cast<int>(rng_() % 8);
     if (v == 0) v = 1;
     // A leaf is never a five: its value stays below the win threshold.
@@ -455,17 +460,19 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     root.depthLimit = Level;
     root.hash1 = h1;
     root.hash2 = h2;
-    root.sum[0] = root.sum[1] = 0;
+    root.sum[0] = root.sum[1] = root.last = 0;
     SyncLinePatterns();
     PrepareRecordInfo();
     putStones_.clear();
     for (auto& ply : plies_) ply.linesMark = -1;
     bool win = Generate(1, root);
     if (root.moves.empty()) return result;
-    if (win || root.moves.size() == 1) {
+    // A single move is searched too: its value is a search value like any other (a
+    // forced block that loses anyway is worth a loss, not the cell's defence value).
+    if (win) {
         result.x = root.moves[0].x;
         result.y = root.moves[0].y;
-        result.value = win ? kRootWin : root.moves[0].value;
+        result.value = kRootWin;
         return result;
     }
 
@@ -512,7 +519,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             // threat at its block. Counted whole, the engine stops attacking: level 2
             // then scored 1-13-36 against level 1 in gomoku, and level 4 lost to
             // level 3.
-            child.sum[mover] += node.threshold > -10000 ? m.own : m.value;
+            child.last = node.threshold > -10000 ? m.own : m.value;
+            child.sum[mover] += child.last;
             child.hash1 = node.hash1 ^ hashTable_[0][m.x + m.y * BoardSize] * ToMove;
             child.hash2 = node.hash2 ^ hashTable_[1][m.x + m.y * BoardSize] * ToMove;
             Play(m.x, m.y, ToMove, node);
@@ -583,7 +591,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     int best = root.bestIndex >= 0 ? root.bestIndex : 0;
     result.x = root.moves[best].x;
     result.y = root.moves[best].y;
-    result.value = root.bestIndex >= 0 ? root.best : root.moves[0].value;
+    // Stopped before the first root move was searched, the search knows no value.
+    result.value = root.bestIndex >= 0 ? root.best : 0;
     result.stopped = stopped_;
     result.nodes = nodes_;
     result.deepest = deepest_;

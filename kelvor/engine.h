@@ -138,6 +138,7 @@ class CKelvorEngine {
         int depthLimit = 0;
         uint32_t hash1 = 0, hash2 = 0; // of the position at this ply
         int sum[2] = {0, 0};           // move values along the line to here
+        int last = 0;                  // the last of them, the move that led here
         std::vector<int> turned;       // candidates made by this ply's move
         bool exact = false;
         int linesMark = -1;     // the line patterns' undo mark of this ply's move, -1 if none
@@ -163,6 +164,8 @@ class CKelvorEngine {
     bool ForbiddenForBlack(const CellValue& v, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
+    // The value of the line that led to `p` by the move at `ply`, from the thinking
+    // side's point of view.
     int LeafValue(const Ply& p, int ply);
     int DepthLimit(int ply, int b1, int b2, int carried) const;
     bool TimeUp();
