@@ -24,21 +24,6 @@ int FrameWidth(int ply, int hiBreadth) {
     return ply <= 7 ? kWidth[ply - 1] : 12;
 }
 
-// How many plies keep the frame's full width at each level. Levels up to 6 search
-// every ply at full width; deeper searches keep it for their first plies only, or a
-// level-12 move would take minutes.
-constexpr int kFullPlies[13] = {0, 1, 2, 3, 4, 5, 6, 4, 4, 3, 3, 3, 3};
-
-// Within the frame's limit the search narrows below the full-width plies: a deep
-// line is a forcing line or a guess anyway, so it follows the strongest moves only.
-// "Hi Breadth" doubles the narrowed widths.
-int SearchWidth(int ply, int hiBreadth, int level) {
-    int frame = FrameWidth(ply, hiBreadth);
-    if (ply <= kFullPlies[level]) return frame;
-    int narrow = hiBreadth == 2 ? std::max(4, 48 / ply) : std::max(3, 24 / ply);
-    return std::min(frame, narrow);
-}
-
 bool IsThreatKind(int k) {
     return k == kTwo || k == kOpenTwo || k == kClosedThree || k == kOne || k == kOpenOne;
 }
@@ -344,7 +329,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     sortKeys_.resize(p.moves.size());
     for (size_t i = 0; i < p.moves.size(); ++i)
         sortKeys_[i] = SortKey{p.moves[i].value, static_cast<int>(i)};
-    size_t keep = std::min<size_t>(p.moves.size(), SearchWidth(ply, HiBreadth, Level));
+    size_t keep = std::min<size_t>(p.moves.size(), FrameWidth(ply, HiBreadth));
     ShellSortDescendingTop(sortKeys_, keep, [](const SortKey& k) { return k.value; });
     sorted_.resize(keep);
     for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortKeys_[i].index)];

@@ -5,12 +5,11 @@
 // The search is an alpha-beta minimax over explicit per-ply move lists (no
 // recursion), at most 20 plies deep. Each ply's moves are the candidate cells valued
 // by EvaluateCell, given bonuses, sorted, cut to the ply's width and to the moves
-// above the threat threshold. Levels up to 6 use the frame's full width at every ply;
-// higher levels keep it for their first plies and then follow only the strongest
-// moves. A line ends when a move makes five, when the position
-// is found in the hashed arrays, or at the depth limit, where it is valued from the
-// values of the moves along it. Values are from the thinking side's point of view:
-// above 9999 a won line, below -9999 a lost one.
+// above the threat threshold; the widths are 26, 24, 22, 20, 18, 16, 14 and then 12 for
+// the plies 1, 2, 3, ..., or 199 at every ply with "Hi Breadth". A line ends when a move makes
+// five, when the position is found in the hashed arrays, or at the depth limit, where it is valued
+// from the values of the moves along it. Values are from the thinking side's point of view: above
+// 9999 a won line, below -9999 a lost one.
 
 #include "kelvor/board.h"
 #include "kelvor/line_patterns.h"
