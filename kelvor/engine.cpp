@@ -16,6 +16,9 @@ constexpr int kT1[13] = {0, 1, 3, 5, 7, 8, 8, 10, 12, 13, 14, 15, 16};
 constexpr int kT2[13] = {0, 1, 5, 7, 8, 10, 12, 14, 16, 17, 17, 18, 18};
 constexpr int kInfinity = 1000000;
 constexpr int kMaxDefenceCells = 400;
+// The hashed arrays' 8-bit ply holds the ply in its low bits and, for a value that is
+// only a bound of the node's, which bound it is.
+constexpr uint8_t kPlyBits = 0x3f, kLowerBound = 0x40, kUpperBound = 0x80;
 
 // The frame's width limit of a ply.
 int FrameWidth(int ply, int hiBreadth) {
@@ -146,11 +149,26 @@ void CKelvorEngine::PrepareRecordInfo() {
 
 // The search's reading of the kept line patterns: the same sums as Combine, from the
 // records' prepared scores and kinds.
-inline void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
+void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
     if (!IncrementalPatterns) {
         v = EvaluateCell(x, y);
         return;
     }
+    KeptValue(x, y, v);
+#ifndef NDEBUG
+    // The debug builds check every kept value against a fresh walk of the lines.
+    const CellValue full = EvaluateCell(x, y);
+    bool same =
+        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
+    for (int d = 0; d < 4; ++d)
+        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
+    if (!same)
+        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
+                               lines_.Mismatch(Board));
+#endif
+}
+
+void CKelvorEngine::KeptValue(int x, int y, CellValue& v) const {
     const int toMove = ToMove, other = Other(ToMove);
     for (int dir = 0; dir < 4 && !v.five; ++dir) {
         const LinePattern& lp = lines_.At(x, y, dir);
@@ -173,17 +191,6 @@ inline void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
     }
     v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
     v.value = v.own - 4 * v.opp;
-#ifndef NDEBUG
-    // The debug builds check every kept value against a fresh walk of the lines.
-    const CellValue full = EvaluateCell(x, y);
-    bool same =
-        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
-    for (int d = 0; d < 4; ++d)
-        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
-    if (!same)
-        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
-                               lines_.Mismatch(Board));
-#endif
 }
 
 bool CKelvorEngine::IsLegal(int x, int y) {
@@ -375,6 +382,18 @@ int CKelvorEngine::LeafValue(const Ply& p, int ply) {
     return std::clamp(v, -(kWinThreshold - 1), kWinThreshold - 1);
 }
 
+bool CKelvorEngine::HashedValue(int slot, int ply, uint32_t check, int alpha, int beta,
+                                int& value) const {
+    const uint8_t tag = plyArray_[slot];
+    if ((tag & kPlyBits) != ply || checkArray_[slot] != check) return false;
+    const int stored = valueArray_[slot];
+    // A bound decides the node only when it lies outside the node's window.
+    if ((tag & kLowerBound) && stored < beta) return false;
+    if ((tag & kUpperBound) && stored > alpha) return false;
+    value = stored;
+    return true;
+}
+
 int CKelvorEngine::DepthLimit(int ply, int b1, int b2, int carried) const {
     const int L = Level;
     if (!VctSearch) return L;
@@ -508,32 +527,34 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             child.sum[mover] += child.last;
             child.hash1 = node.hash1 ^ hashTable_[0][m.x + m.y * BoardSize] * ToMove;
             child.hash2 = node.hash2 ^ hashTable_[1][m.x + m.y * BoardSize] * ToMove;
-            Play(m.x, m.y, ToMove, node);
-            int slot = static_cast<int>(child.hash1 % kHashEntries);
-            if (p >= limit || p >= kMaxPly) {
+            // A leaf is valued from the sums alone: its stone is never put on the board.
+            const bool leaf = p >= limit || p >= kMaxPly;
+            if (leaf) {
                 value = LeafValue(child, p);
-            } else if (plyArray_[slot] == p + 1 && checkArray_[slot] == child.hash2) {
-                value = valueArray_[slot];
             } else {
-                // Only a node that generates its moves needs the line patterns of its
-                // position: leaves and positions found in the hashed arrays skip it.
-                if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
-                bool childWins = Generate(p + 1, child);
-                if (childWins) {
-                    // The side to move at the child makes five.
-                    value = (p + 1) % 2 == 1 ? kWinValue - (p + 1) : -(kWinValue - (p + 1));
-                } else if (child.moves.empty()) {
-                    value = 0; // the board is full: a draw
-                } else {
-                    child.alpha = child.alpha0 = node.alpha;
-                    child.beta = child.beta0 = node.beta;
-                    child.best = (p + 1) % 2 == 1 ? -kInfinity : kInfinity;
-                    child.depthLimit = limit;
-                    p = p + 1;
-                    continue;
+                Play(m.x, m.y, ToMove, node);
+                const int slot = static_cast<int>(child.hash1 % kHashEntries);
+                if (!HashedValue(slot, p + 1, child.hash2, node.alpha, node.beta, value)) {
+                    // Only a node that generates its moves needs the line patterns of its
+                    // position: leaves and positions found in the hashed arrays skip it.
+                    if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
+                    bool childWins = Generate(p + 1, child);
+                    if (childWins) {
+                        // The side to move at the child makes five.
+                        value = (p + 1) % 2 == 1 ? kWinValue - (p + 1) : -(kWinValue - (p + 1));
+                    } else if (child.moves.empty()) {
+                        value = 0; // the board is full: a draw
+                    } else {
+                        child.alpha = child.alpha0 = node.alpha;
+                        child.beta = child.beta0 = node.beta;
+                        child.best = (p + 1) % 2 == 1 ? -kInfinity : kInfinity;
+                        child.depthLimit = limit;
+                        p = p + 1;
+                        continue;
+                    }
                 }
+                Unplay(m.x, m.y, node);
             }
-            Unplay(m.x, m.y, node);
             if (maximising ? value > node.best : value < node.best) {
                 node.best = value;
                 node.bestIndex = i;
@@ -547,10 +568,18 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
         // Node p is finished.
         if (p == 1) break;
         int value = node.bestIndex >= 0 ? node.best : LeafValue(node, p - 1);
-        if (node.bestIndex >= 0 && !stopped_ && value > node.alpha0 && value < node.beta0) {
-            int slot = static_cast<int>(node.hash1 % kHashEntries);
+        if (node.bestIndex >= 0 && !stopped_) {
+            // A value outside the window the node was searched with is a bound: the
+            // search stopped at a move good enough for one side, or every move was
+            // worse than a line the other side already has.
+            uint8_t tag = static_cast<uint8_t>(p);
+            if (value <= node.alpha0)
+                tag |= kUpperBound;
+            else if (value >= node.beta0)
+                tag |= kLowerBound;
+            const int slot = static_cast<int>(node.hash1 % kHashEntries);
             checkArray_[slot] = node.hash2;
-            plyArray_[slot] = static_cast<uint8_t>(p);
+            plyArray_[slot] = tag;
             valueArray_[slot] = static_cast<int16_t>(value);
         }
         if (node.depthLimit == p + 1 && !stopped_ && TimeUp()) stopped_ = true;

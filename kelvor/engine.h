@@ -159,6 +159,8 @@ class CKelvorEngine {
     template <class Lines> CellValue Combine(Lines line) const;
     // The cell value the search uses: read from the kept line patterns into `v`.
     void SearchValue(int x, int y, CellValue& v) const;
+    // The same, read from the kept line patterns now.
+    void KeptValue(int x, int y, CellValue& v) const;
     bool Generate(int ply, Ply& p);
     bool ForbiddenForBlack(const CellValue& v, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
@@ -167,6 +169,9 @@ class CKelvorEngine {
     // side's point of view.
     int LeafValue(const Ply& p, int ply);
     int DepthLimit(int ply, int b1, int b2, int carried) const;
+    // The value of the position (`check` its second hash) at `ply`, searched with the
+    // window (alpha, beta), when the hashed arrays decide it.
+    bool HashedValue(int slot, int ply, uint32_t check, int alpha, int beta, int& value) const;
     bool TimeUp();
     enum class BlackMove { Forbidden, Legal, Five };
     // The renju judgement of a black move at (x, y); `depth` counts the key cells of
