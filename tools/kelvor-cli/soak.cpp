@@ -47,8 +47,9 @@ void RandomStart(kelvor::CKelvorDoc& doc, int stones, std::mt19937& rng) {
 // soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] [--max-moves M] [--data DIR]
 int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
          const std::string& folder) {
-    long moves = 0, failures = 0, decided = 0;
+    long moves = 0, failures = 0, decided = 0, stopped = 0;
     double slowest = 0;
+    std::vector<double> times; // of every search
     for (int g = 0; g < games; ++g) {
         std::mt19937 rng(seed * 1000003u + static_cast<unsigned>(g));
         kelvor::CKelvorDoc doc(folder, seed + static_cast<unsigned>(g));
@@ -76,9 +77,11 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
             } catch (const std::exception& e) {
                 error = std::string("engine error: ") + e.what();
             }
-            slowest = std::max(
-                slowest,
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            const double took =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            slowest = std::max(slowest, took);
+            times.push_back(took);
+            stopped += r.stopped;
             ++moves;
             if (error.empty() &&
                 (doc.Board != before || doc.Record != record || doc.ToMove != toMove))
@@ -103,8 +106,15 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
         }
         decided += doc.Winner != 0;
     }
-    std::printf("games %d, moves %ld, won %ld, slowest move %.2f s, failures %ld\n", games, moves,
-                decided, slowest, failures);
+    double median = 0;
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        const size_t n = times.size();
+        median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    }
+    std::printf("games %d, moves %ld, won %ld, median move %.2f s, slowest move %.2f s, stopped by "
+                "the time limit %ld, failures %ld\n",
+                games, moves, decided, median, slowest, stopped, failures);
     return failures ? 1 : 0;
 }
 
