@@ -42,6 +42,13 @@ void RandomStart(kelvor::CKelvorDoc& doc, int stones, std::mt19937& rng) {
     }
 }
 
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 } // namespace
 
 // soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] [--max-moves M] [--data DIR]
@@ -65,6 +72,7 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
         doc.PlayerLevel = {lo + static_cast<int>(rng() % span),
                            lo + static_cast<int>(rng() % span)};
         RandomStart(doc, static_cast<int>(rng() % 9), rng);
+        const size_t first = times.size();
         for (int played = 0; played < maxMoves && doc.GameState != kelvor::kGameOver; ++played) {
             const kelvor::BoardGrid before = doc.Board;
             const std::vector<int> record = doc.Record;
@@ -105,13 +113,14 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
             doc.MakeMove(r.x, r.y);
         }
         decided += doc.Winner != 0;
+        // Progress on the error stream: a soak of the deep levels runs for hours.
+        std::fprintf(
+            stderr, "game %d (%s %dx%d, levels %d/%d): %zu stones, median move %.2f s\n", g + 1,
+            doc.Variant == 0 ? "renju" : "gomoku", doc.BoardSize, doc.BoardSize, doc.PlayerLevel[0],
+            doc.PlayerLevel[1], doc.Record.size(),
+            Median(std::vector<double>(times.begin() + static_cast<long>(first), times.end())));
     }
-    double median = 0;
-    if (!times.empty()) {
-        std::sort(times.begin(), times.end());
-        const size_t n = times.size();
-        median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-    }
+    const double median = Median(times);
     std::printf("games %d, moves %ld, won %ld, median move %.2f s, slowest move %.2f s, stopped by "
                 "the time limit %ld, failures %ld\n",
                 games, moves, decided, median, slowest, stopped, failures);
