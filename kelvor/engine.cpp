@@ -149,26 +149,11 @@ void CKelvorEngine::PrepareRecordInfo() {
 
 // The search's reading of the kept line patterns: the same sums as Combine, from the
 // records' prepared scores and kinds.
-void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
+inline void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
     if (!IncrementalPatterns) {
         v = EvaluateCell(x, y);
         return;
     }
-    KeptValue(x, y, v);
-#ifndef NDEBUG
-    // The debug builds check every kept value against a fresh walk of the lines.
-    const CellValue full = EvaluateCell(x, y);
-    bool same =
-        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
-    for (int d = 0; d < 4; ++d)
-        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
-    if (!same)
-        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
-                               lines_.Mismatch(Board));
-#endif
-}
-
-void CKelvorEngine::KeptValue(int x, int y, CellValue& v) const {
     const int toMove = ToMove, other = Other(ToMove);
     for (int dir = 0; dir < 4 && !v.five; ++dir) {
         const LinePattern& lp = lines_.At(x, y, dir);
@@ -191,6 +176,17 @@ void CKelvorEngine::KeptValue(int x, int y, CellValue& v) const {
     }
     v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
     v.value = v.own - 4 * v.opp;
+#ifndef NDEBUG
+    // The debug builds check every kept value against a fresh walk of the lines.
+    const CellValue full = EvaluateCell(x, y);
+    bool same =
+        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
+    for (int d = 0; d < 4; ++d)
+        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
+    if (!same)
+        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
+                               lines_.Mismatch(Board));
+#endif
 }
 
 bool CKelvorEngine::IsLegal(int x, int y) {

@@ -159,8 +159,6 @@ class CKelvorEngine {
     template <class Lines> CellValue Combine(Lines line) const;
     // The cell value the search uses: read from the kept line patterns into `v`.
     void SearchValue(int x, int y, CellValue& v) const;
-    // The same, read from the kept line patterns now.
-    void KeptValue(int x, int y, CellValue& v) const;
     bool Generate(int ply, Ply& p);
     bool ForbiddenForBlack(const CellValue& v, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
