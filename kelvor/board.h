@@ -31,6 +31,39 @@ inline int Other(int colour) {
     return 3 - colour;
 }
 
+// The tournament opening's reach for the move of number `moveNo`: the largest distance
+// from the centre (in either direction) at which it may be played, or -1 when it is
+// free. It binds the human's clicks and the computer's search alike.
+//   move 1: the centre (free in gomoku without the tournament opening);
+//   move 2: within 2 lines in renju, 3 in gomoku with the tournament opening;
+//   move 3: within 3 lines in renju;
+//   move 4: within 3 lines in gomoku with the tournament opening.
+inline int OpeningReach(int variant, bool tournament, int moveNo) {
+    const bool gomoku = variant == 1;
+    switch (moveNo) {
+    case 1:
+        return gomoku && !tournament ? -1 : 0;
+    case 2:
+        return gomoku ? (tournament ? 3 : -1) : 2;
+    case 3:
+        return gomoku ? -1 : 3;
+    case 4:
+        return gomoku && tournament ? 3 : -1;
+    default:
+        return -1;
+    }
+}
+// The reach the computer holds itself to: the same, except that its second stone in
+// renju goes next to the centre, where every line of the renju books starts (a white
+// stone two lines away would leave the book, and the swap decision, without a line).
+inline int ComputerOpeningReach(int variant, bool tournament, int moveNo) {
+    return variant == 0 && moveNo == 2 ? 1 : OpeningReach(variant, tournament, moveNo);
+}
+// Whether (x, y) lies within `reach` lines of the centre c in both directions.
+inline bool WithinReach(int reach, int c, int x, int y) {
+    return reach < 0 || (x - c <= reach && c - x <= reach && y - c <= reach && c - y <= reach);
+}
+
 constexpr const char kColumnLetters[] = "ABCDEFGHJKLMNOPQRST";
 
 std::string CellText(int x, int y);

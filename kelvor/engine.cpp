@@ -16,27 +16,15 @@ constexpr int kT1[13] = {0, 1, 3, 5, 7, 8, 8, 10, 12, 13, 14, 15, 16};
 constexpr int kT2[13] = {0, 1, 5, 7, 8, 10, 12, 14, 16, 17, 17, 18, 18};
 constexpr int kInfinity = 1000000;
 constexpr int kMaxDefenceCells = 400;
+// The hashed arrays' 8-bit ply holds the ply in its low bits and, for a value that is
+// only a bound of the node's, which bound it is.
+constexpr uint8_t kPlyBits = 0x3f, kLowerBound = 0x40, kUpperBound = 0x80;
 
 // The frame's width limit of a ply.
 int FrameWidth(int ply, int hiBreadth) {
     static const int kWidth[] = {26, 24, 22, 20, 18, 16, 14};
     if (hiBreadth == 2) return 199;
     return ply <= 7 ? kWidth[ply - 1] : 12;
-}
-
-// How many plies keep the frame's full width at each level. Levels up to 6 search
-// every ply at full width; deeper searches keep it for their first plies only, or a
-// level-12 move would take minutes.
-constexpr int kFullPlies[13] = {0, 1, 2, 3, 4, 5, 6, 4, 4, 3, 3, 3, 3};
-
-// Within the frame's limit the search narrows below the full-width plies: a deep
-// line is a forcing line or a guess anyway, so it follows the strongest moves only.
-// "Hi Breadth" doubles the narrowed widths.
-int SearchWidth(int ply, int hiBreadth, int level) {
-    int frame = FrameWidth(ply, hiBreadth);
-    if (ply <= kFullPlies[level]) return frame;
-    int narrow = hiBreadth == 2 ? std::max(4, 48 / ply) : std::max(3, 24 / ply);
-    return std::min(frame, narrow);
 }
 
 bool IsThreatKind(int k) {
@@ -285,9 +273,11 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     };
     int threshold = -10000;
     const bool renjuBlack = Variant == 0 && ToMove == kBlack;
+    // The opening's moves keep their distance from the centre in the search too.
+    const int reach = ComputerOpeningReach(Variant, TournamentOpening, MoveNo + ply - 1);
     for (int x = 0; x < BoardSize; ++x)
         for (int y = 0; y < BoardSize; ++y) {
-            if (Board[x][y] != kCandidate) continue;
+            if (Board[x][y] != kCandidate || !WithinReach(reach, Centre, x, y)) continue;
             CellValue v;
             SearchValue(x, y, v);
             // A five of black's is exactly five and always legal; the legality test still
@@ -342,7 +332,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     sortKeys_.resize(p.moves.size());
     for (size_t i = 0; i < p.moves.size(); ++i)
         sortKeys_[i] = SortKey{p.moves[i].value, static_cast<int>(i)};
-    size_t keep = std::min<size_t>(p.moves.size(), SearchWidth(ply, HiBreadth, Level));
+    size_t keep = std::min<size_t>(p.moves.size(), FrameWidth(ply, HiBreadth));
     ShellSortDescendingTop(sortKeys_, keep, [](const SortKey& k) { return k.value; });
     sorted_.resize(keep);
     for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortKeys_[i].index)];
@@ -371,16 +361,33 @@ void CKelvorEngine::Unplay(int x, int y, Ply& p) {
 }
 
 int CKelvorEngine::LeafValue(const Ply& p, int ply) {
-    int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
-    // The side that made the last move counts four times: its last threats are still
-    // unanswered at the leaf. Weighing the side to move next instead let a level-6
-    // black in renju walk into straight fours found at the last ply (0 - 21 - 4 as
-    // black against level 4), and level 6 fell behind level 4.
-    int v = ply % 2 == 1 ? 4 * a - b : a - 4 * b;
+    const int a = std::min(p.sum[0], 7800), b = std::min(p.sum[1], 7800);
+    // The line's value is the difference of the two sides' sums taken half a move
+    // before its end: the side that made the last move counts that move half, so that
+    // neither side is paid the tempo of moving last. Weighing one side four times,
+    // 4 x a - b after the thinking side's moves and a - 4 x b after the opponent's,
+    // made every leaf at an odd ply worth about +3 x a and every other leaf about
+    // -3 x b: the values flipped sign with the parity of the depth limit (level 12
+    // reported -9999 for quiet openings, level 11 +9999), saturated, and leaves of
+    // different depths could not be compared.
+    const int half = std::min(p.last, 7800) / 2;
+    int v = a - b + (ply % 2 == 1 ? -half : half);
     v += static_cast<int>(rng_() % 8);
     if (v == 0) v = 1;
     // A leaf is never a five: its value stays below the win threshold.
     return std::clamp(v, -(kWinThreshold - 1), kWinThreshold - 1);
+}
+
+bool CKelvorEngine::HashedValue(int slot, int ply, uint32_t check, int alpha, int beta,
+                                int& value) const {
+    const uint8_t tag = plyArray_[slot];
+    if ((tag & kPlyBits) != ply || checkArray_[slot] != check) return false;
+    const int stored = valueArray_[slot];
+    // A bound decides the node only when it lies outside the node's window.
+    if ((tag & kLowerBound) && stored < beta) return false;
+    if ((tag & kUpperBound) && stored > alpha) return false;
+    value = stored;
+    return true;
 }
 
 int CKelvorEngine::DepthLimit(int ply, int b1, int b2, int carried) const {
@@ -426,6 +433,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
 
     if (BookMove && OnBoard(BoardSize, BookMove->first, BookMove->second) &&
         IsFree(Board[BookMove->first][BookMove->second]) &&
+        WithinReach(ComputerOpeningReach(Variant, TournamentOpening, MoveNo), Centre,
+                    BookMove->first, BookMove->second) &&
         !(Variant == 0 && ToMove == kBlack && !IsLegal(BookMove->first, BookMove->second))) {
         result.x = BookMove->first;
         result.y = BookMove->second;
@@ -451,17 +460,19 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     root.depthLimit = Level;
     root.hash1 = h1;
     root.hash2 = h2;
-    root.sum[0] = root.sum[1] = 0;
+    root.sum[0] = root.sum[1] = root.last = 0;
     SyncLinePatterns();
     PrepareRecordInfo();
     putStones_.clear();
     for (auto& ply : plies_) ply.linesMark = -1;
     bool win = Generate(1, root);
     if (root.moves.empty()) return result;
-    if (win || root.moves.size() == 1) {
+    // A single move is searched too: its value is a search value like any other (a
+    // forced block that loses anyway is worth a loss, not the cell's defence value).
+    if (win) {
         result.x = root.moves[0].x;
         result.y = root.moves[0].y;
-        result.value = win ? kRootWin : root.moves[0].value;
+        result.value = kRootWin;
         return result;
     }
 
@@ -508,35 +519,38 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             // threat at its block. Counted whole, the engine stops attacking: level 2
             // then scored 1-13-36 against level 1 in gomoku, and level 4 lost to
             // level 3.
-            child.sum[mover] += node.threshold > -10000 ? m.own : m.value;
+            child.last = node.threshold > -10000 ? m.own : m.value;
+            child.sum[mover] += child.last;
             child.hash1 = node.hash1 ^ hashTable_[0][m.x + m.y * BoardSize] * ToMove;
             child.hash2 = node.hash2 ^ hashTable_[1][m.x + m.y * BoardSize] * ToMove;
-            Play(m.x, m.y, ToMove, node);
-            int slot = static_cast<int>(child.hash1 % kHashEntries);
-            if (p >= limit || p >= kMaxPly) {
+            // A leaf is valued from the sums alone: its stone is never put on the board.
+            const bool leaf = p >= limit || p >= kMaxPly;
+            if (leaf) {
                 value = LeafValue(child, p);
-            } else if (plyArray_[slot] == p + 1 && checkArray_[slot] == child.hash2) {
-                value = valueArray_[slot];
             } else {
-                // Only a node that generates its moves needs the line patterns of its
-                // position: leaves and positions found in the hashed arrays skip it.
-                if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
-                bool childWins = Generate(p + 1, child);
-                if (childWins) {
-                    // The side to move at the child makes five.
-                    value = (p + 1) % 2 == 1 ? kWinValue - (p + 1) : -(kWinValue - (p + 1));
-                } else if (child.moves.empty()) {
-                    value = 0; // the board is full: a draw
-                } else {
-                    child.alpha = child.alpha0 = node.alpha;
-                    child.beta = child.beta0 = node.beta;
-                    child.best = (p + 1) % 2 == 1 ? -kInfinity : kInfinity;
-                    child.depthLimit = limit;
-                    p = p + 1;
-                    continue;
+                Play(m.x, m.y, ToMove, node);
+                const int slot = static_cast<int>(child.hash1 % kHashEntries);
+                if (!HashedValue(slot, p + 1, child.hash2, node.alpha, node.beta, value)) {
+                    // Only a node that generates its moves needs the line patterns of its
+                    // position: leaves and positions found in the hashed arrays skip it.
+                    if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
+                    bool childWins = Generate(p + 1, child);
+                    if (childWins) {
+                        // The side to move at the child makes five.
+                        value = (p + 1) % 2 == 1 ? kWinValue - (p + 1) : -(kWinValue - (p + 1));
+                    } else if (child.moves.empty()) {
+                        value = 0; // the board is full: a draw
+                    } else {
+                        child.alpha = child.alpha0 = node.alpha;
+                        child.beta = child.beta0 = node.beta;
+                        child.best = (p + 1) % 2 == 1 ? -kInfinity : kInfinity;
+                        child.depthLimit = limit;
+                        p = p + 1;
+                        continue;
+                    }
                 }
+                Unplay(m.x, m.y, node);
             }
-            Unplay(m.x, m.y, node);
             if (maximising ? value > node.best : value < node.best) {
                 node.best = value;
                 node.bestIndex = i;
@@ -550,10 +564,18 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
         // Node p is finished.
         if (p == 1) break;
         int value = node.bestIndex >= 0 ? node.best : LeafValue(node, p - 1);
-        if (node.bestIndex >= 0 && !stopped_ && value > node.alpha0 && value < node.beta0) {
-            int slot = static_cast<int>(node.hash1 % kHashEntries);
+        if (node.bestIndex >= 0 && !stopped_) {
+            // A value outside the window the node was searched with is a bound: the
+            // search stopped at a move good enough for one side, or every move was
+            // worse than a line the other side already has.
+            uint8_t tag = static_cast<uint8_t>(p);
+            if (value <= node.alpha0)
+                tag |= kUpperBound;
+            else if (value >= node.beta0)
+                tag |= kLowerBound;
+            const int slot = static_cast<int>(node.hash1 % kHashEntries);
             checkArray_[slot] = node.hash2;
-            plyArray_[slot] = static_cast<uint8_t>(p);
+            plyArray_[slot] = tag;
             valueArray_[slot] = static_cast<int16_t>(value);
         }
         if (node.depthLimit == p + 1 && !stopped_ && TimeUp()) stopped_ = true;
@@ -579,7 +601,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     int best = root.bestIndex >= 0 ? root.bestIndex : 0;
     result.x = root.moves[best].x;
     result.y = root.moves[best].y;
-    result.value = root.bestIndex >= 0 ? root.best : root.moves[0].value;
+    // Stopped before the first root move was searched, the search knows no value.
+    result.value = root.bestIndex >= 0 ? root.best : 0;
     result.stopped = stopped_;
     result.nodes = nodes_;
     result.deepest = deepest_;

@@ -5,12 +5,11 @@
 // The search is an alpha-beta minimax over explicit per-ply move lists (no
 // recursion), at most 20 plies deep. Each ply's moves are the candidate cells valued
 // by EvaluateCell, given bonuses, sorted, cut to the ply's width and to the moves
-// above the threat threshold. Levels up to 6 use the frame's full width at every ply;
-// higher levels keep it for their first plies and then follow only the strongest
-// moves. A line ends when a move makes five, when the position
-// is found in the hashed arrays, or at the depth limit, where it is valued from the
-// values of the moves along it. Values are from the thinking side's point of view:
-// above 9999 a won line, below -9999 a lost one.
+// above the threat threshold; the widths are 26, 24, 22, 20, 18, 16, 14 and then 12 for
+// the plies 1, 2, 3, ..., or 199 at every ply with "Hi Breadth". A line ends when a move makes
+// five, when the position is found in the hashed arrays, or at the depth limit, where it is valued
+// from the values of the moves along it. Values are from the thinking side's point of view: above
+// 9999 a won line, below -9999 a lost one.
 
 #include "kelvor/board.h"
 #include "kelvor/line_patterns.h"
@@ -138,6 +137,7 @@ class CKelvorEngine {
         int depthLimit = 0;
         uint32_t hash1 = 0, hash2 = 0; // of the position at this ply
         int sum[2] = {0, 0};           // move values along the line to here
+        int last = 0;                  // the last of them, the move that led here
         std::vector<int> turned;       // candidates made by this ply's move
         bool exact = false;
         int linesMark = -1;     // the line patterns' undo mark of this ply's move, -1 if none
@@ -163,8 +163,13 @@ class CKelvorEngine {
     bool ForbiddenForBlack(const CellValue& v, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
+    // The value of the line that led to `p` by the move at `ply`, from the thinking
+    // side's point of view.
     int LeafValue(const Ply& p, int ply);
     int DepthLimit(int ply, int b1, int b2, int carried) const;
+    // The value of the position (`check` its second hash) at `ply`, searched with the
+    // window (alpha, beta), when the hashed arrays decide it.
+    bool HashedValue(int slot, int ply, uint32_t check, int alpha, int beta, int& value) const;
     bool TimeUp();
     enum class BlackMove { Forbidden, Legal, Five };
     // The renju judgement of a black move at (x, y); `depth` counts the key cells of

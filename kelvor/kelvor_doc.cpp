@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <exception>
+#include <stdexcept>
 
 namespace kelvor {
 
@@ -125,27 +126,10 @@ void CKelvorDoc::MakeMove(int x, int y) {
 }
 
 bool CKelvorDoc::OpeningRuleAllows(int x, int y) const {
-    const int n = MoveNo;
-    const int d = std::max(std::abs(x - Centre), std::abs(y - Centre));
-    const bool gomoku = Variant == 1;
-    switch (n) {
-    case 1:
-        return (gomoku && !TournamentOpening) || d == 0;
-    case 2:
-        if (gomoku) return !TournamentOpening || d <= 3;
-        return d <= 2;
-    case 3:
-        return gomoku || d <= 3;
-    case 4:
-        return !(gomoku && TournamentOpening) || d <= 3;
-    case 5:
-        if (!gomoku && TournamentOpening && FifthOffers.size() == 2)
-            return std::find(FifthOffers.begin(), FifthOffers.end(), x + y * BoardSize) !=
-                   FifthOffers.end();
-        return true;
-    default:
-        return true;
-    }
+    if (MoveNo == 5 && Variant == 0 && TournamentOpening && FifthOffers.size() == 2)
+        return std::find(FifthOffers.begin(), FifthOffers.end(), x + y * BoardSize) !=
+               FifthOffers.end();
+    return WithinReach(OpeningReach(Variant, TournamentOpening, MoveNo), Centre, x, y);
 }
 
 bool CKelvorDoc::HumanMove(int x, int y) {
@@ -268,7 +252,12 @@ ThinkResult CKelvorDoc::Think(const std::atomic<bool>* stop) {
         r.x = r.y = Centre;
         return r;
     }
-    return e.Think(Record);
+    const ThinkResult r = e.Think(Record);
+    if (r.x >= 0 &&
+        !WithinReach(OpeningReach(Variant, TournamentOpening, MoveNo), Centre, r.x, r.y))
+        throw std::logic_error("kelvor engine chose " + CellText(r.x, r.y) + " for move " +
+                               std::to_string(MoveNo) + ", outside the opening's reach");
+    return r;
 }
 
 bool CKelvorDoc::ComputerMove(const std::atomic<bool>* stop) {

@@ -48,8 +48,10 @@ int LinePatterns::Put(const BoardGrid& board, int x, int y) {
             const int cx = x + o * kDirX[dir], cy = y + o * kDirY[dir];
             if (o == 0 || !OnBoard(n_, cx, cy) || !IsFree(board[cx][cy])) continue;
             const int i = Index(cx, cy, dir);
+            const LinePattern now = WalkLinePattern(*tables_, board, n_, cx, cy, dir);
+            if (now == lines_[i]) continue;
             undo_.push_back(Saved{i, lines_[i]});
-            lines_[i] = WalkLinePattern(*tables_, board, n_, cx, cy, dir);
+            lines_[i] = now;
         }
     return mark;
 }

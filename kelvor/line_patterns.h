@@ -5,8 +5,8 @@
 // A walk of the automaton from a cell reads only the cells of its line within the
 // automaton's reach (the largest offset of a state), so a stone put at (x, y) changes
 // the results of the free cells on the four lines through it within that reach, in
-// that line's direction only. Put recomputes exactly those and remembers what they
-// were; Undo restores them. The results of occupied cells are not kept.
+// that line's direction only. Put recomputes exactly those and remembers the ones that
+// changed; Undo restores them. The results of occupied cells are not kept.
 
 #include "kelvor/board.h"
 #include "kelvor/pattern_tables.h"

@@ -137,3 +137,68 @@ TEST(EngineVct, ForcingLineExtendsSeveralPlies) {
     EXPECT_EQ(r.value, kelvor::kWinValue - 5);
     EXPECT_GE(r.deepest, 4);
 }
+
+// --- the search's values, from the side to move at the root, at every level ---
+
+static kelvor::ThinkResult ThinkAt(int variant, const std::vector<const char*>& moves, int level) {
+    kelvor::CKelvorDoc doc(KELVOR_DATA_DIR, 4);
+    doc.OpeningBook = false;
+    doc.Variant = variant;
+    doc.NewGame();
+    for (const char* m : moves) {
+        auto c = kelvor::ParseCell(m, 15);
+        doc.MakeMove(c->first, c->second);
+    }
+    doc.PlayerLevel = {level, level};
+    return doc.Think();
+}
+
+// Black's two stones in the middle against white's two in the corners: black to move is
+// better, white to move (after a third black stone) worse, at every level alike (levels
+// 1 to 8 here, four of each parity; the deeper ones take seconds on this open board). Leaf
+// values that weighed the last mover's whole sum four times gave +9999 and -9999 in
+// turn with the parity of the level.
+TEST(EngineValues, QuietPositionKeepsItsSignAtEveryLevel) {
+    testing_support::RecordingBoxes quiet;
+    for (int variant : {0, 1})
+        for (int level = 1; level <= 8; ++level) {
+            const int better = ThinkAt(variant, {"H8", "A1", "J9", "A15"}, level).value;
+            EXPECT_GT(better, 0) << "variant " << variant << " level " << level;
+            if (level < 3) continue; // a level-2 line ends before black answers twice
+            const int worse = ThinkAt(variant, {"H8", "A1", "J9", "A15", "K8"}, level).value;
+            EXPECT_LT(worse, 0) << "variant " << variant << " level " << level;
+        }
+}
+
+// Black's open three H8-K8 with nothing of white's near: black to move wins in three
+// plies, white to move after black's open four loses in two; from level 3 (the win) and
+// level 2 (the loss) on, at odd and even levels, the values are the win and the loss.
+TEST(EngineValues, ForcedWinAndLossAreNearTheWinValueAtEveryLevel) {
+    testing_support::RecordingBoxes quiet;
+    const std::vector<const char*> three = {"H8", "A1", "J8", "A15", "K8", "O1"};
+    std::vector<const char*> four = three;
+    four.insert(four.end(), {"L8"});
+    for (int variant : {0, 1})
+        for (int level = 2; level <= 8; ++level) {
+            if (level >= 3) {
+                EXPECT_EQ(ThinkAt(variant, three, level).value, kelvor::kWinValue - 3)
+                    << "variant " << variant << " level " << level;
+            }
+            EXPECT_EQ(ThinkAt(variant, four, level).value, -(kelvor::kWinValue - 2))
+                << "variant " << variant << " level " << level;
+        }
+}
+
+// White's only move is the block of black's four; black's open three then wins. The
+// single move is searched like any other: its value is the loss, not the block's cell
+// value (above 4 x 1150), which a one-move shortcut reported.
+TEST(EngineValues, SingleForcedMoveCarriesTheSearchValue) {
+    testing_support::RecordingBoxes quiet;
+    const std::vector<const char*> moves = {"H8", "G8",  "J8",  "A1",  "K8", "A15", "H10",
+                                            "O1", "J10", "O15", "K10", "B2", "L8"};
+    for (int level : {4, 5, 6}) {
+        const kelvor::ThinkResult r = ThinkAt(1, moves, level);
+        EXPECT_EQ(kelvor::CellText(r.x, r.y), "M8");
+        EXPECT_EQ(r.value, -(kelvor::kWinValue - 4)) << "level " << level;
+    }
+}

@@ -62,7 +62,7 @@ expect_usage_error(match --games 0)
 expect_usage_error(nosuchcommand)
 
 # A short soak: both variants, several board sizes, every move checked.
-expect_output("games 8, moves [0-9]+, won [0-8], slowest move [0-9.]+ s, failures 0"
+expect_output("games 8, moves [0-9]+, won [0-8], median move [0-9.]+ s, slowest move [0-9.]+ s, stopped by the time limit [0-9]+, failures 0"
   soak --games 8 --levels 1-4 --time 2 --max-moves 40 --seed 3)
 expect_usage_error(soak --games 0)
 expect_usage_error(soak --games 2 --levels 0-3)

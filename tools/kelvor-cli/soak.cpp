@@ -42,13 +42,21 @@ void RandomStart(kelvor::CKelvorDoc& doc, int stones, std::mt19937& rng) {
     }
 }
 
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 } // namespace
 
 // soak --games N [--seed S] [--levels LO-HI] [--time SECONDS] [--max-moves M] [--data DIR]
 int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
          const std::string& folder) {
-    long moves = 0, failures = 0, decided = 0;
+    long moves = 0, failures = 0, decided = 0, stopped = 0;
     double slowest = 0;
+    std::vector<double> times; // of every search
     for (int g = 0; g < games; ++g) {
         std::mt19937 rng(seed * 1000003u + static_cast<unsigned>(g));
         kelvor::CKelvorDoc doc(folder, seed + static_cast<unsigned>(g));
@@ -64,6 +72,7 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
         doc.PlayerLevel = {lo + static_cast<int>(rng() % span),
                            lo + static_cast<int>(rng() % span)};
         RandomStart(doc, static_cast<int>(rng() % 9), rng);
+        const size_t first = times.size();
         for (int played = 0; played < maxMoves && doc.GameState != kelvor::kGameOver; ++played) {
             const kelvor::BoardGrid before = doc.Board;
             const std::vector<int> record = doc.Record;
@@ -76,9 +85,11 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
             } catch (const std::exception& e) {
                 error = std::string("engine error: ") + e.what();
             }
-            slowest = std::max(
-                slowest,
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            const double took =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            slowest = std::max(slowest, took);
+            times.push_back(took);
+            stopped += r.stopped;
             ++moves;
             if (error.empty() &&
                 (doc.Board != before || doc.Record != record || doc.ToMove != toMove))
@@ -102,9 +113,17 @@ int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
             doc.MakeMove(r.x, r.y);
         }
         decided += doc.Winner != 0;
+        // Progress on the error stream: a soak of the deep levels runs for hours.
+        std::fprintf(
+            stderr, "game %d (%s %dx%d, levels %d/%d): %zu stones, median move %.2f s\n", g + 1,
+            doc.Variant == 0 ? "renju" : "gomoku", doc.BoardSize, doc.BoardSize, doc.PlayerLevel[0],
+            doc.PlayerLevel[1], doc.Record.size(),
+            Median(std::vector<double>(times.begin() + static_cast<long>(first), times.end())));
     }
-    std::printf("games %d, moves %ld, won %ld, slowest move %.2f s, failures %ld\n", games, moves,
-                decided, slowest, failures);
+    const double median = Median(times);
+    std::printf("games %d, moves %ld, won %ld, median move %.2f s, slowest move %.2f s, stopped by "
+                "the time limit %ld, failures %ld\n",
+                games, moves, decided, median, slowest, stopped, failures);
     return failures ? 1 : 0;
 }
 
