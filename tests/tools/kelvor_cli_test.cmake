@@ -44,6 +44,15 @@ expect_refused(seed think --seed 99999999999 --moves H8)
 expect_refused(time match --games 2 --time 1.5)
 expect_refused(jobs match --games 2 --jobs 100000)
 expect_refused(seed soak --games 2 --seed -3)
+# An option the command does not have is refused by name, not ignored.
+foreach(args "think --moves H8 --jobs 2" "match --games 2 --level 3" "forbidden --moves H8 --vct"
+        "soak --games 1 --book" "bench --levels 1 --time 2" "think --moves H8 --dat x")
+  separate_arguments(args)
+  execute_process(COMMAND ${CLI} ${args} OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 2 OR NOT err MATCHES "unknown option --")
+    message(FATAL_ERROR "kelvor-cli ${args}: exit ${rc}, '${err}'")
+  endif()
+endforeach()
 # Tables that cannot score a five (an all-zero renju.scs) are invalid, not unreadable.
 file(MAKE_DIRECTORY ${TMP}/zero-scs)
 file(COPY ${DATA}/renju.tbl DESTINATION ${TMP}/zero-scs)

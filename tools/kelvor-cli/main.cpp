@@ -11,6 +11,7 @@
 #include "tools/docgen/command_docs.h"
 #include "tools/match_report/match_report.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -75,7 +76,21 @@ struct Options {
 constexpr int kMaxSeconds = 3600;
 constexpr int kMaxJobs = 32;
 
-Options Parse(const Args& args) {
+// Whether `usage` names the option "--name" (and not only a longer one).
+bool NamesOption(const std::string& usage, const std::string& name) {
+    const std::string option = "--" + name;
+    for (size_t at = usage.find(option); at != std::string::npos; at = usage.find(option, at + 1)) {
+        const size_t end = at + option.size();
+        if (end == usage.size() || !(std::isalnum(static_cast<unsigned char>(usage[end])) ||
+                                     usage[end] == '-' || usage[end] == '_'))
+            return true;
+    }
+    return false;
+}
+
+// The options of a command whose usage is `usage`: an option the usage does not name is
+// refused, so a misspelt one is not silently ignored.
+Options Parse(const Args& args, const std::string& usage) {
     Options o;
     std::string current;
     for (const auto& a : args) {
@@ -91,6 +106,11 @@ Options Parse(const Args& args) {
                 if (!p.empty()) o.values[current].push_back(p);
         }
     }
+    for (const auto& [name, values] : o.values)
+        if (!NamesOption(usage, name)) {
+            o.ok = false;
+            if (o.error.empty()) o.error = "unknown option --" + name;
+        }
     return o;
 }
 
@@ -166,7 +186,7 @@ bool ValidSize(int n) {
 }
 
 int Forbidden(const Args& args) {
-    Options o = Parse(args);
+    Options o = Parse(args, kForbiddenUsage);
     int n = o.Int("size", 15);
     if (!o.ok || !ValidSize(n)) return Usage(o, kForbiddenUsage);
     SilentBoxes quiet;
@@ -191,7 +211,7 @@ int Forbidden(const Args& args) {
 }
 
 int Think(const Args& args) {
-    Options o = Parse(args);
+    Options o = Parse(args, kThinkUsage);
     bool ok = true;
     int variant = VariantOf(o, ok);
     int n = o.Int("size", 15), level = o.Int("level", 4, 1, 12);
@@ -223,7 +243,7 @@ int Think(const Args& args) {
 }
 
 int Match(const Args& args) {
-    Options o = Parse(args);
+    Options o = Parse(args, kMatchUsage);
     bool ok = true;
     kelvor::MatchOptions m;
     m.variant = VariantOf(o, ok);
@@ -268,7 +288,7 @@ int Match(const Args& args) {
 }
 
 int Soak(const Args& args) {
-    Options o = Parse(args);
+    Options o = Parse(args, kSoakUsage);
     const int games = o.Int("games", 0, 1, 1000000);
     const uint32_t seed = o.Seed();
     const int seconds = o.Int("time", 2, 1, kMaxSeconds);
@@ -288,7 +308,7 @@ int Soak(const Args& args) {
 // The fixed positions at fixed levels: one line per search, then the totals and the
 // signature that guards the search's behaviour.
 int Bench(const Args& args) {
-    Options o = Parse(args);
+    Options o = Parse(args, kBenchUsage);
     std::vector<int> levels;
     if (o.Has("levels"))
         for (const auto& l : o.values["levels"]) {
@@ -370,7 +390,7 @@ int Books(const Args& args) {
 
 int Openings(const Args& args) {
     if (args.empty() || args[0].rfind("--", 0) == 0) return Usage(kOpeningsUsage);
-    Options o = Parse(Args(args.begin() + 1, args.end()));
+    Options o = Parse(Args(args.begin() + 1, args.end()), kOpeningsUsage);
     int level = o.Int("level", 8), lines = o.Int("lines", 6), moves = o.Int("moves", 4);
     if (!o.ok || level < 1 || level > 12 || lines < 1 || moves < 0 || moves > 40)
         return Usage(o, kOpeningsUsage);
