@@ -33,6 +33,9 @@ int Tune(const Args& args);
 int UsageError(const Command& command);
 const Command* FindCommand(const std::string& name);
 
+// Takes the first `flag` (an option without a value) out of `args` into `rest`; whether
+// it was there. A repeated flag stays in `rest`, where ParseOptions refuses it.
+bool TakeFlag(const Args& args, const std::string& flag, Args& rest);
 // "--name value" pairs; false for anything else or a repeated name.
 bool ParseOptions(const Args& args, std::map<std::string, std::string>& out);
 // A decimal integer in [min, max].

@@ -92,13 +92,7 @@ int Ladder(const Args& args) {
     const Command& me = *FindCommand("ladder");
     // "--replot" is the one option without a value.
     Args rest;
-    bool replot = false;
-    for (const std::string& a : args) {
-        if (a == "--replot" && !replot)
-            replot = true;
-        else
-            rest.push_back(a);
-    }
+    const bool replot = TakeFlag(args, "--replot", rest);
     std::map<std::string, std::string> opt;
     if (!ParseOptions(rest, opt)) return UsageError(me);
     for (const auto& [name, value] : opt)

@@ -35,6 +35,17 @@ bool ParseOptions(const Args& args, std::map<std::string, std::string>& out) {
     return true;
 }
 
+bool TakeFlag(const Args& args, const std::string& flag, Args& rest) {
+    bool found = false;
+    for (const std::string& a : args) {
+        if (a == flag && !found)
+            found = true;
+        else
+            rest.push_back(a);
+    }
+    return found;
+}
+
 bool ParseInt(const std::string& text, long long min, long long max, long long& value) {
     if (text.empty()) return false;
     char* end = nullptr;
@@ -49,13 +60,7 @@ int Match(const Args& args) {
     const Command& me = *FindCommand("match");
     // "--colour-change" is the one option without a value.
     Args rest;
-    bool colourChange = false;
-    for (const std::string& a : args) {
-        if (a == "--colour-change" && !colourChange)
-            colourChange = true;
-        else
-            rest.push_back(a);
-    }
+    const bool colourChange = TakeFlag(args, "--colour-change", rest);
     std::map<std::string, std::string> opt;
     if (!ParseOptions(rest, opt)) return UsageError(me);
     for (const auto& [name, value] : opt)
