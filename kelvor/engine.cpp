@@ -27,30 +27,6 @@ int FrameWidth(int ply, int hiBreadth) {
     return ply <= 7 ? kWidth[ply - 1] : 12;
 }
 
-bool IsThreatKind(int k) {
-    return k == kTwo || k == kOpenTwo || k == kClosedThree || k == kOne || k == kOpenOne;
-}
-bool IsStrongKind(int k) {
-    return k == kThree || k == kFour || k == kDoubleFour;
-}
-
-// The kind of a record for `colour`. The renju black reading is the exact one (five
-// exactly, six or more an overline); gomoku with ExactFive reads both colours so.
-int KindOf(const int* rec, int variant, bool exactFive, int colour) {
-    const bool exact = variant == 0 ? colour == kBlack : exactFive;
-    return rec[exact ? kBlackKind : kWhiteKind];
-}
-
-// The score column (own; the opponent's is the next) of a record for `colour`. In
-// gomoku with ExactFive the two readings differ only on lines an overline touches
-// (six or more is no five there, and a completion making six is no four): those take
-// the exact reading's scores, every other line the gomoku scores.
-int ScoreColumn(const int* rec, int variant, bool exactFive, int colour) {
-    if (variant == 0) return colour == kWhite ? kWhiteOwn : kBlackOwn;
-    if (exactFive && rec[kBlackKind] != rec[kWhiteKind]) return kBlackOwn;
-    return kWhiteOwn;
-}
-
 } // namespace
 
 CKelvorEngine::CKelvorEngine(const PatternTables* tables, std::optional<uint32_t> seed)
@@ -118,75 +94,67 @@ CellValue CKelvorEngine::EvaluateKept(int x, int y) const {
 
 void CKelvorEngine::PutStone(int x, int y, int colour) {
     Board[x][y] = colour;
-    putStones_.emplace_back(x + y * kMaxSize, lines_.Put(Board, x, y));
+    putStones_.emplace_back(x + y * kMaxSize, PutLines(x, y));
 }
 
 void CKelvorEngine::LiftStone() {
     if (putStones_.empty()) return;
     const auto [cell, mark] = putStones_.back();
     putStones_.pop_back();
-    lines_.Undo(mark);
+    UndoLines(mark);
     Board[cell % kMaxSize][cell / kMaxSize] = kEmpty;
 }
 
-// The records come from 16-bit files, so their scores fit the compact fields.
-void CKelvorEngine::PrepareRecordInfo() {
-    for (int colour = kBlack; colour <= kWhite; ++colour) {
-        auto& info = recordInfo_[colour - 1];
-        info.resize(kRecordCount);
-        for (int r = 0; r < kRecordCount; ++r) {
-            const int* rec = tables_->Record(r);
-            const int column = ScoreColumn(rec, Variant, ExactFive, colour);
-            RecordInfo& i = info[static_cast<size_t>(r)];
-            i.own = static_cast<int16_t>(rec[column]);
-            i.opp = static_cast<int16_t>(rec[column + 1]);
-            i.kind = static_cast<int8_t>(KindOf(rec, Variant, ExactFive, colour));
-            i.threat = IsThreatKind(i.kind);
-            i.strong = IsStrongKind(i.kind);
-        }
-    }
+int CKelvorEngine::PutLines(int x, int y) {
+    const int mark = lines_.Put(Board, x, y);
+    lines_.ForEachChange(mark, [this](int i, const LinePattern& was, const LinePattern& now) {
+        sums_.Change(i, was, now);
+    });
+    return mark;
 }
 
-// The search's reading of the kept line patterns: the same sums as Combine, from the
-// records' prepared scores and kinds.
-inline void CKelvorEngine::SearchValue(int x, int y, CellValue& v) const {
+void CKelvorEngine::UndoLines(int mark) {
+    lines_.ForEachChange(mark, [this](int i, const LinePattern& was, const LinePattern& now) {
+        sums_.Change(i, now, was);
+    });
+    lines_.Undo(mark);
+}
+
+void CKelvorEngine::SyncLinePatterns() {
+    sums_.Prepare(*tables_, Variant, ExactFive);
+    lines_.Rebuild(Board, BoardSize);
+    sums_.Rebuild(lines_, Board, BoardSize);
+}
+
+std::string CKelvorEngine::LinePatternMismatch() const {
+    const std::string lines = lines_.Mismatch(Board);
+    return lines.empty() ? sums_.Mismatch(lines_, Board, BoardSize) : lines;
+}
+
+LinePattern CKelvorEngine::SearchLine(int x, int y, int dir) const {
+    return IncrementalPatterns ? lines_.At(x, y, dir)
+                               : WalkLinePattern(*tables_, Board, BoardSize, x, y, dir);
+}
+
+// The search's reading of a cell: the kept sums, or the sums of fresh walks of its lines.
+inline CellSum CKelvorEngine::SearchSum(int x, int y) const {
     if (!IncrementalPatterns) {
-        v = EvaluateCell(x, y);
-        return;
+        const LinePattern lines[4] = {SearchLine(x, y, 0), SearchLine(x, y, 1), SearchLine(x, y, 2),
+                                      SearchLine(x, y, 3)};
+        return sums_.Of(lines, ToMove);
     }
-    const int toMove = ToMove, other = Other(ToMove);
-    for (int dir = 0; dir < 4 && !v.five; ++dir) {
-        const LinePattern& lp = lines_.At(x, y, dir);
-        const int first = lp.colour ? lp.colour : toMove;
-        const int second = first == toMove ? other : toMove;
-        for (int k = 0; k < 2; ++k) {
-            const int record = k == 0 ? lp.record : lp.again;
-            if (record < 0) break;
-            const int colour = k == 0 ? first : second;
-            const RecordInfo& i = Info(colour, record);
-            if (colour == toMove) {
-                v.own += i.own;
-                v.ownRecord[dir] = record;
-                v.five = v.five || i.kind == kFive;
-            } else {
-                v.opp -= i.opp;
-                v.oppRecord[dir] = record;
-            }
-        }
-    }
-    v.own = v.five ? std::clamp(v.own, kWinThreshold, 12000) : std::min(v.own, kWinThreshold - 1);
-    v.value = v.own - 4 * v.opp;
+    const CellSum& s = sums_.At(x, y, ToMove);
 #ifndef NDEBUG
-    // The debug builds check every kept value against a fresh walk of the lines.
-    const CellValue full = EvaluateCell(x, y);
-    bool same =
-        v.value == full.value && v.own == full.own && v.opp == full.opp && v.five == full.five;
-    for (int d = 0; d < 4; ++d)
-        same = same && v.ownRecord[d] == full.ownRecord[d] && v.oppRecord[d] == full.oppRecord[d];
-    if (!same)
-        throw std::logic_error("kelvor line patterns out of date at " + CellText(x, y) + ": " +
-                               lines_.Mismatch(Board));
+    // The debug builds check every kept sum against fresh walks of the lines.
+    const LinePattern fresh[4] = {WalkLinePattern(*tables_, Board, BoardSize, x, y, 0),
+                                  WalkLinePattern(*tables_, Board, BoardSize, x, y, 1),
+                                  WalkLinePattern(*tables_, Board, BoardSize, x, y, 2),
+                                  WalkLinePattern(*tables_, Board, BoardSize, x, y, 3)};
+    if (!(s == sums_.Of(fresh, ToMove)))
+        throw std::logic_error("kelvor cell sums out of date at " + CellText(x, y) + ": " +
+                               LinePatternMismatch());
 #endif
+    return s;
 }
 
 bool CKelvorEngine::IsLegal(int x, int y) {
@@ -245,18 +213,10 @@ CKelvorEngine::BlackMove CKelvorEngine::JudgeBlack(int x, int y, int depth) {
     return real < 2 ? BlackMove::Legal : BlackMove::Forbidden;
 }
 
-bool CKelvorEngine::ForbiddenForBlack(const CellValue& v, int x, int y) {
-    int strong = 0, unknown = 0;
-    for (int dir = 0; dir < 4; ++dir) {
-        if (v.ownRecord[dir] < 0) {
-            unknown += v.oppRecord[dir] >= 0;
-            continue;
-        }
-        int k = tables_->Record(v.ownRecord[dir])[kBlackKind];
-        if (k == kOverline || k == kDoubleFour) return !IsLegal(x, y);
-        strong += k == kThree || k == kFour;
-    }
-    if (strong >= 1 && strong + unknown >= 2) return !IsLegal(x, y);
+// Only a cell where black makes an overline, a double four, or a three or four with a
+// second line that may be one can be forbidden; the others skip the legality test.
+bool CKelvorEngine::ForbiddenForBlack(const CellSum& s, int x, int y) {
+    if (s.overline > 0 || (s.strong >= 1 && s.strong + s.unknown >= 2)) return !IsLegal(x, y);
     return false;
 }
 
@@ -278,19 +238,24 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     for (int x = 0; x < BoardSize; ++x)
         for (int y = 0; y < BoardSize; ++y) {
             if (Board[x][y] != kCandidate || !WithinReach(reach, Centre, x, y)) continue;
-            CellValue v;
-            SearchValue(x, y, v);
+            const CellSum s = SearchSum(x, y);
+            const bool five = s.fives > 0;
             // A five of black's is exactly five and always legal; the legality test still
             // guards the win, so that no reading of the tables can make a forbidden
             // cell a won line, at the root or below it.
             const bool forbidden =
-                renjuBlack && (ply == 1 || v.Wins() ? !IsLegal(x, y) : ForbiddenForBlack(v, x, y));
+                renjuBlack && (ply == 1 || five ? !IsLegal(x, y) : ForbiddenForBlack(s, x, y));
             if (forbidden) continue;
-            if (v.Wins()) {
-                p.moves.assign(1, Move{x, y, v.value, v.own, v.opp});
+            // Only a five wins: the sum of other patterns (two straight fours, say) is
+            // kept below the win threshold.
+            const int own =
+                five ? std::clamp(s.own, kWinThreshold, 12000) : std::min(s.own, kWinThreshold - 1);
+            const int opp = -s.opp, value = own - 4 * opp;
+            if (five) {
+                p.moves.assign(1, Move{x, y, value, own, opp});
                 return true;
             }
-            int threat = -v.opp;
+            const int threat = s.opp;
             if (threat > 1150)
                 threshold = std::max(threshold, 10000);
             else if (threat > 550)
@@ -298,23 +263,14 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             else if (threat > 160)
                 threshold = std::max(threshold, 640);
             // A threat pattern that combines with a three or a four in another
-            // direction earns a bonus.
-            int bonus = 0, strong = 0, threat100 = 0, threat50 = 0;
-            for (int d = 0; d < 4; ++d) {
-                if (v.ownRecord[d] < 0) continue;
-                const RecordInfo& i = Info(ToMove, v.ownRecord[d]);
-                strong += i.strong;
-                if (i.threat)
-                    ++(i.kind == kClosedThree || i.kind == kOpenTwo ? threat100 : threat50);
-            }
-            // A direction is never both a threat and a strong kind, so any strong
-            // direction lies in another direction than any threat.
-            if (strong > 0) bonus = threat100 > 0 ? 100 : threat50 > 0 ? 50 : 0;
+            // direction earns a bonus. A direction is never both a threat and a strong
+            // kind, so any strong direction lies in another direction than any threat.
+            const int bonus = s.strong == 0 ? 0 : s.threat100 > 0 ? 100 : s.threat50 > 0 ? 50 : 0;
             // The cells that break the opponent's threes and fours made here.
             for (int d = 0; d < 4; ++d) {
-                if (v.oppRecord[d] < 0) continue;
-                if (!Info(Other(ToMove), v.oppRecord[d]).strong) continue;
-                const int* rec = tables_->Record(v.oppRecord[d]);
+                if (!(s.oppStrong & (1 << d))) continue;
+                const LinePattern lp = SearchLine(x, y, d);
+                const int* rec = tables_->Record(lp.colour == ToMove ? lp.again : lp.record);
                 addDefence(x + y * kMaxSize);
                 for (int c = 0; c < rec[kKeyCount] + rec[kDefenceCount]; ++c) {
                     int cx = x + rec[kFirstCell + c] * kDirX[d];
@@ -322,7 +278,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
                     if (OnBoard(BoardSize, cx, cy)) addDefence(cx + cy * kMaxSize);
                 }
             }
-            p.moves.push_back(Move{x, y, v.value + bonus, v.own, v.opp});
+            p.moves.push_back(Move{x, y, value + bonus, own, opp});
         }
     p.threshold = threshold;
     if (threshold >= 640)
@@ -352,7 +308,7 @@ void CKelvorEngine::Play(int x, int y, int colour, Ply& p) {
 
 void CKelvorEngine::Unplay(int x, int y, Ply& p) {
     if (p.linesMark >= 0) {
-        lines_.Undo(p.linesMark);
+        UndoLines(p.linesMark);
         p.linesMark = -1;
     }
     for (int c : p.turned) Board[c % kMaxSize][c / kMaxSize] = kEmpty;
@@ -462,7 +418,6 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     root.hash2 = h2;
     root.sum[0] = root.sum[1] = root.last = 0;
     SyncLinePatterns();
-    PrepareRecordInfo();
     putStones_.clear();
     for (auto& ply : plies_) ply.linesMark = -1;
     bool win = Generate(1, root);
@@ -533,7 +488,7 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
                 if (!HashedValue(slot, p + 1, child.hash2, node.alpha, node.beta, value)) {
                     // Only a node that generates its moves needs the line patterns of its
                     // position: leaves and positions found in the hashed arrays skip it.
-                    if (IncrementalPatterns) node.linesMark = lines_.Put(Board, m.x, m.y);
+                    if (IncrementalPatterns) node.linesMark = PutLines(m.x, m.y);
                     bool childWins = Generate(p + 1, child);
                     if (childWins) {
                         // The side to move at the child makes five.

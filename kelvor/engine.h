@@ -12,6 +12,7 @@
 // 9999 a won line, below -9999 a lost one.
 
 #include "kelvor/board.h"
+#include "kelvor/cell_sums.h"
 #include "kelvor/line_patterns.h"
 #include "kelvor/pattern_tables.h"
 
@@ -103,14 +104,16 @@ class CKelvorEngine {
     // SyncLinePatterns, PutStone and LiftStone); equal to EvaluateCell whenever they
     // are up to date.
     CellValue EvaluateKept(int x, int y) const;
-    // The kept line patterns, walked again from Board.
-    void SyncLinePatterns() { lines_.Rebuild(Board, BoardSize); }
+    // The kept line patterns and cell sums, made again from Board for Variant and
+    // ExactFive.
+    void SyncLinePatterns();
     // Puts a stone of `colour` on Board at the free cell (x, y) and updates the kept
     // line patterns; LiftStone takes the last one put back off.
     void PutStone(int x, int y, int colour);
     void LiftStone();
-    // The full recompute of the kept line patterns: empty when they match Board.
-    std::string LinePatternMismatch() const { return lines_.Mismatch(Board); }
+    // The full recompute of the kept line patterns and cell sums: empty when they match
+    // Board.
+    std::string LinePatternMismatch() const;
     // The search keeps its line patterns incrementally; false walks every line at
     // every evaluation instead (the reference the tests compare the search with).
     bool IncrementalPatterns = true;
@@ -144,23 +147,18 @@ class CKelvorEngine {
         int threshold = -10000; // the threat threshold of this ply's moves
     };
 
-    // What the search reads of a pattern record for one colour, under the variant
-    // being searched: its two scores and its kind.
-    struct RecordInfo {
-        int16_t own = 0, opp = 0;
-        int8_t kind = 0;
-        bool threat = false, strong = false;
-    };
-    void PrepareRecordInfo();
-    const RecordInfo& Info(int colour, int record) const {
-        return recordInfo_[colour - 1][static_cast<size_t>(record)];
-    }
     // The cell value from the line pattern of each direction, `line(dir)`.
     template <class Lines> CellValue Combine(Lines line) const;
-    // The cell value the search uses: read from the kept line patterns into `v`.
-    void SearchValue(int x, int y, CellValue& v) const;
+    // The line pattern and the cell sums the search uses: the kept ones, or fresh walks
+    // without IncrementalPatterns.
+    LinePattern SearchLine(int x, int y, int dir) const;
+    CellSum SearchSum(int x, int y) const;
+    // Puts Board's new stone at (x, y) into the line patterns and cell sums; UndoLines
+    // takes the mark PutLines returned.
+    int PutLines(int x, int y);
+    void UndoLines(int mark);
     bool Generate(int ply, Ply& p);
-    bool ForbiddenForBlack(const CellValue& v, int x, int y);
+    bool ForbiddenForBlack(const CellSum& s, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
     // The value of the line that led to `p` by the move at `ply`, from the thinking
@@ -185,7 +183,7 @@ class CKelvorEngine {
     std::unique_ptr<int16_t[]> valueArray_;
     std::vector<Ply> plies_;
     LinePatterns lines_;
-    std::vector<RecordInfo> recordInfo_[2];
+    CellSums sums_;
     struct SortKey {
         int value, index;
     };

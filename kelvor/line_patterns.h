@@ -45,6 +45,12 @@ class LinePatterns {
     int Put(const BoardGrid& board, int x, int y);
     // Restores every result changed since the Put that returned `mark`, newest first.
     void Undo(int mark);
+    // Calls f(index, was, now) for every result changed since `mark`, `index` being
+    // (x x kMaxSize + y) x 4 + dir. One Put changes an entry at most once.
+    template <class F> void ForEachChange(int mark, F f) const {
+        for (size_t i = static_cast<size_t>(mark); i < undo_.size(); ++i)
+            f(undo_[i].index, undo_[i].was, lines_[static_cast<size_t>(undo_[i].index)]);
+    }
 
     const LinePattern& At(int x, int y, int dir) const { return lines_[Index(x, y, dir)]; }
     int Reach() const { return reach_; }

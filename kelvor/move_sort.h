@@ -5,48 +5,66 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
+#include <functional>
 #include <vector>
 
 namespace kelvor {
 
 // Diminishing-increment sort, highest value first, increments h = 3h + 1, of which
-// only the first `top` places are wanted. The last pass (h = 1) is an insertion sort,
-// which keeps equal values in the order the earlier passes left them: so the first
-// `top` places are those of a selection by value that breaks ties by that order, and
-// that selection (a partial sort) replaces the last pass. `v` keeps the sorted list's first `top`
+// only the first `top` places are wanted: `v` keeps the sorted list's first `top`
 // places, place for place.
+//
+// A pass with increment h is an insertion sort of each chain of places equal modulo h,
+// and an insertion sort that moves an element only past smaller ones is stable: after
+// the pass each chain holds its values highest first, equal values in their earlier
+// order. An element's place in its chain is then the number of larger elements in the
+// chain plus the equal ones before it, so the elements of at least some value V fill
+// the first places of their chains whatever the smaller ones do. With V the top-th
+// largest value, the sort is followed for those elements alone: a few dozen instead of
+// every candidate of the ply.
 template <class T, class Key> void ShellSortDescendingTop(std::vector<T>& v, size_t top, Key key) {
-    int n = static_cast<int>(v.size());
-    int h = 1;
-    while (h < n / 3) h = 3 * h + 1;
-    for (; h > 1; h /= 3)
-        for (int i = h; i < n; ++i) {
-            T t = v[i];
-            int j = i;
-            for (; j >= h && key(v[j - h]) < key(t); j -= h) v[j] = v[j - h];
-            v[j] = t;
-        }
+    const int n = static_cast<int>(v.size());
     top = std::min(top, v.size());
     if (top == 0) {
         v.clear();
         return;
     }
-    // The insertion pass is stable: it orders by value, and equal values by their place
-    // after the earlier passes. A partial sort by the same two keys picks the same
-    // first `top` places in n log(top) steps instead of top x n.
-    thread_local std::vector<std::pair<int, int>> keys; // value, place
-    keys.resize(v.size());
-    for (size_t i = 0; i < v.size(); ++i) keys[i] = {key(v[i]), static_cast<int>(i)};
-    std::partial_sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(top), keys.end(),
-                      [](const std::pair<int, int>& a, const std::pair<int, int>& b) {
-                          return a.first != b.first ? a.first > b.first : a.second < b.second;
-                      });
+    thread_local std::vector<int> values;
+    values.resize(v.size());
+    for (size_t i = 0; i < v.size(); ++i) values[i] = key(v[i]);
+    int least = *std::min_element(values.begin(), values.end());
+    if (top < v.size()) {
+        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(top - 1),
+                         values.end(), std::greater<int>());
+        least = values[top - 1];
+    }
+    struct Entry {
+        int value, place, item, chain;
+    };
+    thread_local std::vector<Entry> kept;
+    kept.clear();
+    for (int i = 0; i < n; ++i)
+        if (key(v[static_cast<size_t>(i)]) >= least)
+            kept.push_back(Entry{key(v[static_cast<size_t>(i)]), i, i, 0});
+    int h = 1;
+    while (h < n / 3) h = 3 * h + 1;
+    for (; h >= 1; h /= 3) {
+        // Chain by chain, highest value first, equal values in their places' order.
+        for (Entry& e : kept) e.chain = e.place % h;
+        std::sort(kept.begin(), kept.end(), [](const Entry& a, const Entry& b) {
+            if (a.chain != b.chain) return a.chain < b.chain;
+            return a.value != b.value ? a.value > b.value : a.place < b.place;
+        });
+        for (size_t i = 0, rank = 0; i < kept.size(); ++i) {
+            rank = i > 0 && kept[i].chain == kept[i - 1].chain ? rank + 1 : 0;
+            kept[i].place = kept[i].chain + h * static_cast<int>(rank);
+        }
+    }
+    // The last pass (h = 1) left them in place order, from place 0.
     thread_local std::vector<T> chosen;
     chosen.resize(top);
-    for (size_t i = 0; i < top; ++i) chosen[i] = v[static_cast<size_t>(keys[i].second)];
+    for (size_t i = 0; i < top; ++i) chosen[i] = v[static_cast<size_t>(kept[i].item)];
     v.swap(chosen);
-    v.resize(top);
 }
 
 } // namespace kelvor
