@@ -40,38 +40,35 @@ void CellSums::Prepare(const PatternTables& tables, int variant, bool exactFive)
             i.strong = IsStrongKind(i.kind);
         }
     }
-}
-
-// A line holds the record of the colour its walk met first and, when `again` is set,
-// one of the other colour. With no stone met, the record is read for the side to move.
-void CellSums::Add(CellSum& s, const LinePattern& lp, int toMove, int dir, int sign) const {
-    const int first = lp.colour ? lp.colour : toMove;
-    const int other = Other(toMove);
-    for (int k = 0; k < 2; ++k) {
-        const int record = k == 0 ? lp.record : lp.again;
-        if (record < 0) break;
-        const int colour = k == 0 ? first : Other(first);
-        const RecordInfo& i = Info(colour, record);
-        if (colour == toMove) {
-            s.own += sign * i.own;
-            s.fives += static_cast<int8_t>(sign * (i.kind == kFive));
-            s.strong += static_cast<int8_t>(sign * i.strong);
+    for (int toMove = kBlack; toMove <= kWhite; ++toMove) {
+        auto& own = ownPart_[toMove - 1];
+        auto& opp = oppPart_[toMove - 1];
+        own.assign(kRecordCount, CellSum{});
+        opp.assign(kRecordCount, CellSum{});
+        for (int r = 0; r < kRecordCount; ++r) {
+            const RecordInfo& i = Info(toMove, r);
+            CellSum& o = own[static_cast<size_t>(r)];
+            o.own = i.own;
             const bool t100 = i.threat && (i.kind == kClosedThree || i.kind == kOpenTwo);
-            s.threat100 += static_cast<int8_t>(sign * t100);
-            s.threat50 += static_cast<int8_t>(sign * (i.threat && !t100));
-            s.overline +=
-                static_cast<int8_t>(sign * (i.kind == kOverline || i.kind == kDoubleFour));
-        } else {
-            s.opp += sign * i.opp;
-            if (i.strong) s.oppStrong = static_cast<uint8_t>(s.oppStrong + sign * (1 << dir));
+            auto count = [&](bool yes, CellSum::Count c) {
+                if (yes) o.counts += CellSum::One(c);
+            };
+            count(i.kind == kFive, CellSum::kFives);
+            count(i.strong, CellSum::kStrong);
+            count(t100, CellSum::kThreat100);
+            count(i.threat && !t100, CellSum::kThreat50);
+            count(i.kind == kOverline || i.kind == kDoubleFour, CellSum::kOverline);
+            const RecordInfo& j = Info(Other(toMove), r);
+            CellSum& p = opp[static_cast<size_t>(r)];
+            p.opp = j.opp;
+            if (j.strong) p.counts = CellSum::One(CellSum::kOppStrong);
         }
     }
-    s.unknown += static_cast<int8_t>(sign * (lp.colour == other && lp.again < 0));
 }
 
 CellSum CellSums::Of(const LinePattern (&lines)[4], int toMove) const {
     CellSum s;
-    for (int dir = 0; dir < 4; ++dir) Add(s, lines[dir], toMove, dir, +1);
+    for (int dir = 0; dir < 4; ++dir) s.Add(Part(lines[dir], toMove, dir));
     return s;
 }
 

@@ -32,17 +32,36 @@ struct RecordInfo {
 };
 
 // The sums of one free cell for one side to move over its four directions: of the
-// records of the side to move ("own") and of the opponent's.
+// records of the side to move ("own") and of the opponent's. The counts are bytes of
+// one word, so that a direction's part is added or taken back with three additions.
+// A sum only ever loses a part it holds, so no byte borrows from the next.
 struct CellSum {
-    int32_t own = 0;       // the own records' own scores
-    int32_t opp = 0;       // the opponent records' opponent scores (the threat)
-    int8_t fives = 0;      // own records that are a five
-    int8_t strong = 0;     // own threes, fours and double fours
-    int8_t threat100 = 0;  // own closed threes and open twos
-    int8_t threat50 = 0;   // own twos, ones and open ones
-    int8_t overline = 0;   // own overlines and double fours
-    int8_t unknown = 0;    // directions with the opponent's record only
-    uint8_t oppStrong = 0; // bit d: the opponent's record in direction d is strong
+    int32_t own = 0;     // the own records' own scores
+    int32_t opp = 0;     // the opponent records' opponent scores (the threat)
+    uint64_t counts = 0; // the bytes below
+
+    enum Count {
+        kFives,     // own records that are a five
+        kStrong,    // own threes, fours and double fours
+        kThreat100, // own closed threes and open twos
+        kThreat50,  // own twos, ones and open ones
+        kOverline,  // own overlines and double fours
+        kUnknown,   // directions with the opponent's record only
+        kOppStrong, // bit d: the opponent's record in direction d is strong
+    };
+    int Get(Count c) const { return static_cast<int>((counts >> (8 * c)) & 0xff); }
+    static uint64_t One(Count c) { return uint64_t{1} << (8 * c); }
+
+    void Add(const CellSum& p) {
+        own += p.own;
+        opp += p.opp;
+        counts += p.counts;
+    }
+    void Take(const CellSum& p) {
+        own -= p.own;
+        opp -= p.opp;
+        counts -= p.counts;
+    }
     bool operator==(const CellSum&) const = default;
 };
 
@@ -63,9 +82,10 @@ class CellSums {
     // The line pattern of entry `index` of the line patterns changed from `was` to `now`.
     void Change(int index, const LinePattern& was, const LinePattern& now) {
         const int cell = index / 4, dir = index % 4;
-        for (int c = 0; c < 2; ++c) {
-            Add(sums_[c][cell], was, c + 1, dir, -1);
-            Add(sums_[c][cell], now, c + 1, dir, +1);
+        for (int c = kBlack; c <= kWhite; ++c) {
+            CellSum& s = sums_[c - 1][cell];
+            s.Take(Part(was, c, dir));
+            s.Add(Part(now, c, dir));
         }
     }
     const CellSum& At(int x, int y, int toMove) const {
@@ -77,8 +97,26 @@ class CellSums {
     std::string Mismatch(const LinePatterns& lines, const BoardGrid& board, int n) const;
 
   private:
-    void Add(CellSum& s, const LinePattern& lp, int toMove, int dir, int sign) const;
+    // The part of one direction's line pattern in the sums for `toMove`.
+    CellSum Part(const LinePattern& lp, int toMove, int dir) const {
+        const int first = lp.colour ? lp.colour : toMove;
+        CellSum p = Side(lp.record, first, toMove, dir);
+        if (lp.again >= 0) p.Add(Side(lp.again, Other(first), toMove, dir));
+        if (lp.colour == Other(toMove) && lp.again < 0) p.counts += CellSum::One(CellSum::kUnknown);
+        return p;
+    }
+    // The part of a record of `colour`'s in the sums for `toMove`.
+    CellSum Side(int record, int colour, int toMove, int dir) const {
+        const size_t r = static_cast<size_t>(record);
+        if (colour == toMove) return ownPart_[toMove - 1][r];
+        CellSum p = oppPart_[toMove - 1][r];
+        p.counts <<= dir; // the strong bit moves to direction dir's
+        return p;
+    }
     std::vector<RecordInfo> info_[2];
+    // Per side to move and record: its part as an own record and as the opponent's
+    // (with the strong bit of direction 0).
+    std::vector<CellSum> ownPart_[2], oppPart_[2];
     CellSum sums_[2][kMaxSize * kMaxSize];
 };
 

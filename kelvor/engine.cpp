@@ -165,7 +165,7 @@ CKelvorEngine::BlackMove CKelvorEngine::JudgeBlack(int x, int y, int depth) {
     int fours = 0, threeRecord[4], threeDir[4], threes = 0;
     bool five = false, overline = false;
     for (int dir = 0; dir < 4; ++dir) {
-        int record = WalkLine(*tables_, Board, BoardSize, x, y, dir, kBlack).record;
+        int record = lines_.BlackRecord(Board, BoardSize, x, y, dir);
         switch (tables_->Record(record)[kBlackKind]) {
         case kFive:
             five = true;
@@ -216,7 +216,9 @@ CKelvorEngine::BlackMove CKelvorEngine::JudgeBlack(int x, int y, int depth) {
 // Only a cell where black makes an overline, a double four, or a three or four with a
 // second line that may be one can be forbidden; the others skip the legality test.
 bool CKelvorEngine::ForbiddenForBlack(const CellSum& s, int x, int y) {
-    if (s.overline > 0 || (s.strong >= 1 && s.strong + s.unknown >= 2)) return !IsLegal(x, y);
+    const int strong = s.Get(CellSum::kStrong);
+    if (s.Get(CellSum::kOverline) > 0 || (strong >= 1 && strong + s.Get(CellSum::kUnknown) >= 2))
+        return !IsLegal(x, y);
     return false;
 }
 
@@ -239,7 +241,7 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
         for (int y = 0; y < BoardSize; ++y) {
             if (Board[x][y] != kCandidate || !WithinReach(reach, Centre, x, y)) continue;
             const CellSum s = SearchSum(x, y);
-            const bool five = s.fives > 0;
+            const bool five = s.Get(CellSum::kFives) > 0;
             // A five of black's is exactly five and always legal; the legality test still
             // guards the win, so that no reading of the tables can make a forbidden
             // cell a won line, at the root or below it.
@@ -265,10 +267,13 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
             // A threat pattern that combines with a three or a four in another
             // direction earns a bonus. A direction is never both a threat and a strong
             // kind, so any strong direction lies in another direction than any threat.
-            const int bonus = s.strong == 0 ? 0 : s.threat100 > 0 ? 100 : s.threat50 > 0 ? 50 : 0;
+            const int bonus = s.Get(CellSum::kStrong) == 0     ? 0
+                              : s.Get(CellSum::kThreat100) > 0 ? 100
+                              : s.Get(CellSum::kThreat50) > 0  ? 50
+                                                               : 0;
             // The cells that break the opponent's threes and fours made here.
             for (int d = 0; d < 4; ++d) {
-                if (!(s.oppStrong & (1 << d))) continue;
+                if (!(s.Get(CellSum::kOppStrong) & (1 << d))) continue;
                 const LinePattern lp = SearchLine(x, y, d);
                 const int* rec = tables_->Record(lp.colour == ToMove ? lp.again : lp.record);
                 addDefence(x + y * kMaxSize);
@@ -284,14 +289,13 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     if (threshold >= 640)
         for (auto& m : p.moves)
             if (defenceStamp_[m.x + m.y * kMaxSize] == defenceGeneration_) m.value += 700;
-    // The sort moves small keys; the permutation depends on the values alone.
-    sortKeys_.resize(p.moves.size());
-    for (size_t i = 0; i < p.moves.size(); ++i)
-        sortKeys_[i] = SortKey{p.moves[i].value, static_cast<int>(i)};
-    size_t keep = std::min<size_t>(p.moves.size(), FrameWidth(ply, HiBreadth));
-    ShellSortDescendingTop(sortKeys_, keep, [](const SortKey& k) { return k.value; });
+    // The sort's permutation depends on the values alone.
+    sortValues_.resize(p.moves.size());
+    for (size_t i = 0; i < p.moves.size(); ++i) sortValues_[i] = p.moves[i].value;
+    const size_t keep = std::min<size_t>(p.moves.size(), FrameWidth(ply, HiBreadth));
+    ShellSortTop(sortValues_, keep, sortOrder_);
     sorted_.resize(keep);
-    for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortKeys_[i].index)];
+    for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortOrder_[i])];
     p.moves.swap(sorted_);
     size_t above = 0;
     while (above < keep && p.moves[above].value > threshold) ++above;

@@ -184,10 +184,7 @@ class CKelvorEngine {
     std::vector<Ply> plies_;
     LinePatterns lines_;
     CellSums sums_;
-    struct SortKey {
-        int value, index;
-    };
-    std::vector<SortKey> sortKeys_;
+    std::vector<int> sortValues_, sortOrder_;
     std::vector<Move> sorted_;
     std::vector<std::pair<int, int>> putStones_; // PutStone's cells, with their marks
     // The defence cells of the ply being generated: at most kMaxDefenceCells of them,

@@ -7,28 +7,34 @@
 
 namespace kelvor {
 
-LinePattern WalkLinePattern(const PatternTables& tables, const BoardGrid& board, int n, int x,
-                            int y, int dir) {
-    LinePattern lp;
-    const LineWalk w = WalkLine(tables, board, n, x, y, dir, 0);
-    lp.record = static_cast<int16_t>(w.record);
-    lp.colour = static_cast<int8_t>(w.colour);
-    if (w.colour == 0) return lp;
-    // A line with one colour on each side holds a pattern of each colour.
-    const int other = Other(w.colour);
-    if ((w.nearestPlus == other) != (w.nearestMinus == other))
-        lp.again = static_cast<int16_t>(WalkLine(tables, board, n, x, y, dir, other).record);
-    return lp;
+namespace {
+
+// The reach is the largest offset any state reads: a stone farther away along the
+// line cannot change a walk.
+int ReachOf(const PatternTables* tables) {
+    int reach = 0;
+    if (tables)
+        for (int s = 0; s < kStateCount; ++s)
+            reach = std::max(reach, std::abs(tables->State(s)[0]));
+    return reach;
 }
 
+} // namespace
+
 LinePatterns::LinePatterns(const PatternTables* tables)
-    : tables_(tables), lines_(kMaxSize * kMaxSize * 4) {
-    // The reach is the largest offset any state reads: a stone farther away along
-    // the line cannot change a walk.
-    if (tables_)
-        for (int s = 0; s < kStateCount; ++s)
-            reach_ = std::max(reach_, std::abs(tables_->State(s)[0]));
+    : tables_(tables), reach_(ReachOf(tables)), windows_(tables, reach_),
+      lines_(kMaxSize * kMaxSize * 4) {
     undo_.reserve(4096);
+}
+
+LinePattern LinePatterns::Walk(const BoardGrid& board, uint32_t window, int x, int y, int dir) {
+    return windows_.Usable() ? windows_.Pattern(window, board, n_, x, y, dir)
+                             : WalkLinePattern(*tables_, board, n_, x, y, dir);
+}
+
+int LinePatterns::BlackRecord(const BoardGrid& board, int n, int x, int y, int dir) {
+    if (!windows_.Usable()) return WalkLine(*tables_, board, n, x, y, dir, kBlack).record;
+    return windows_.BlackRecord(WindowOf(board, n, x, y, dir), board, n, x, y, dir);
 }
 
 void LinePatterns::Rebuild(const BoardGrid& board, int n) {
@@ -38,21 +44,36 @@ void LinePatterns::Rebuild(const BoardGrid& board, int n) {
         for (int y = 0; y < n; ++y)
             if (IsFree(board[x][y]))
                 for (int dir = 0; dir < 4; ++dir)
-                    lines_[Index(x, y, dir)] = WalkLinePattern(*tables_, board, n, x, y, dir);
+                    lines_[Index(x, y, dir)] = Walk(
+                        board, windows_.Usable() ? WindowOf(board, n, x, y, dir) : 0, x, y, dir);
 }
 
 int LinePatterns::Put(const BoardGrid& board, int x, int y) {
     const int mark = static_cast<int>(undo_.size());
-    for (int dir = 0; dir < 4; ++dir)
+    constexpr int kSpan = 2 * kWindowReach;
+    constexpr uint64_t kHalf = (uint64_t{1} << (2 * kWindowReach)) - 1;
+    for (int dir = 0; dir < 4; ++dir) {
+        // The cells from -2 x kWindowReach to +2 x kWindowReach along the line, two bits
+        // each: the windows of every cell the stone can affect are slices of it.
+        uint64_t line = 0;
+        if (windows_.Usable())
+            for (int o = -kSpan; o <= kSpan; ++o)
+                line |= uint64_t{CellCode(board, n_, x + o * kDirX[dir], y + o * kDirY[dir])}
+                        << (2 * (o + kSpan));
         for (int o = -reach_; o <= reach_; ++o) {
             const int cx = x + o * kDirX[dir], cy = y + o * kDirY[dir];
             if (o == 0 || !OnBoard(n_, cx, cy) || !IsFree(board[cx][cy])) continue;
             const int i = Index(cx, cy, dir);
-            const LinePattern now = WalkLinePattern(*tables_, board, n_, cx, cy, dir);
+            const int centre = o + kSpan;
+            const uint32_t window = static_cast<uint32_t>(
+                ((line >> (2 * (centre - kWindowReach))) & kHalf) |
+                (((line >> (2 * (centre + 1))) & kHalf) << (2 * kWindowReach)));
+            const LinePattern now = Walk(board, window, cx, cy, dir);
             if (now == lines_[i]) continue;
             undo_.push_back(Saved{i, lines_[i]});
             lines_[i] = now;
         }
+    }
     return mark;
 }
 

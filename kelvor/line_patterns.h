@@ -9,6 +9,7 @@
 // changed; Undo restores them. The results of occupied cells are not kept.
 
 #include "kelvor/board.h"
+#include "kelvor/line_windows.h"
 #include "kelvor/pattern_tables.h"
 
 #include <cstdint>
@@ -16,22 +17,6 @@
 #include <vector>
 
 namespace kelvor {
-
-// What the evaluator needs of one line through a free cell: the walk that lets the
-// first stone met fix the colour, and, when exactly one side's nearest stone is of
-// the other colour, the walk for that colour too.
-struct LinePattern {
-    int16_t record = 0; // the first walk's record
-    int16_t again = -1; // the other colour's record, -1 when that walk is not made
-    int8_t colour = 0;  // the first walk's colour, 0 when it met no stone
-    bool operator==(const LinePattern& o) const {
-        return record == o.record && again == o.again && colour == o.colour;
-    }
-};
-
-// The line pattern of (x, y) in direction `dir`, walked on `board` now.
-LinePattern WalkLinePattern(const PatternTables& tables, const BoardGrid& board, int n, int x,
-                            int y, int dir);
 
 class LinePatterns {
   public:
@@ -53,6 +38,9 @@ class LinePatterns {
     }
 
     const LinePattern& At(int x, int y, int dir) const { return lines_[Index(x, y, dir)]; }
+    // The record of the black walk from the free cell (x, y) of `board` (n x n), as
+    // WalkLine gives it.
+    int BlackRecord(const BoardGrid& board, int n, int x, int y, int dir);
     int Reach() const { return reach_; }
 
     // The full recompute that checks the kept results: empty when every free cell of
@@ -66,8 +54,11 @@ class LinePatterns {
         int index;
         LinePattern was;
     };
+    // A fresh walk of (x, y), or the walk remembered for `window`.
+    LinePattern Walk(const BoardGrid& board, uint32_t window, int x, int y, int dir);
     const PatternTables* tables_;
     int reach_ = 0;
+    LineWindows windows_;
     int n_ = 0;
     std::vector<LinePattern> lines_;
     std::vector<Saved> undo_;

@@ -5,14 +5,14 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <vector>
 
 namespace kelvor {
 
-// Diminishing-increment sort, highest value first, increments h = 3h + 1, of which
-// only the first `top` places are wanted: `v` keeps the sorted list's first `top`
-// places, place for place.
+// Diminishing-increment sort of `values`, highest first, increments h = 3h + 1, of
+// which only the first `top` places are wanted: `order` receives, place for place, the
+// indexes into `values` of the elements the whole sort puts there (at most 511 values).
 //
 // A pass with increment h is an insertion sort of each chain of places equal modulo h,
 // and an insertion sort that moves an element only past smaller ones is stable: after
@@ -22,49 +22,55 @@ namespace kelvor {
 // the first places of their chains whatever the smaller ones do. With V the top-th
 // largest value, the sort is followed for those elements alone: a few dozen instead of
 // every candidate of the ply.
-template <class T, class Key> void ShellSortDescendingTop(std::vector<T>& v, size_t top, Key key) {
-    const int n = static_cast<int>(v.size());
-    top = std::min(top, v.size());
-    if (top == 0) {
-        v.clear();
-        return;
+inline void ShellSortTop(const std::vector<int>& values, size_t top, std::vector<int>& order) {
+    order.clear();
+    const int n = static_cast<int>(values.size());
+    top = std::min(top, values.size());
+    if (top == 0) return;
+    // The top-th largest value: the largest `top` values met so far, highest first.
+    // Most values are small and pass by with one comparison.
+    thread_local std::vector<int> best;
+    best.resize(top);
+    size_t held = 0;
+    for (const int value : values) {
+        if (held == top) {
+            if (value <= best[top - 1]) continue;
+            --held;
+        }
+        size_t i = held++;
+        for (; i > 0 && best[i - 1] < value; --i) best[i] = best[i - 1];
+        best[i] = value;
     }
-    thread_local std::vector<int> values;
-    values.resize(v.size());
-    for (size_t i = 0; i < v.size(); ++i) values[i] = key(v[i]);
-    int least = *std::min_element(values.begin(), values.end());
-    if (top < v.size()) {
-        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(top - 1),
-                         values.end(), std::greater<int>());
-        least = values[top - 1];
-    }
-    struct Entry {
-        int value, place, item, chain;
-    };
-    thread_local std::vector<Entry> kept;
+    const int least = best[top - 1];
+    // An element is one word, ordered as a pass orders it: chain, value highest first,
+    // place; below them the element's index, which rides along.
+    constexpr int kPlace = 9, kValue = 18, kChain = 50;
+    constexpr uint64_t kNine = 511;
+    thread_local std::vector<uint64_t> kept;
     kept.clear();
-    for (int i = 0; i < n; ++i)
-        if (key(v[static_cast<size_t>(i)]) >= least)
-            kept.push_back(Entry{key(v[static_cast<size_t>(i)]), i, i, 0});
+    for (int i = 0; i < n; ++i) {
+        const int value = values[static_cast<size_t>(i)];
+        if (value < least) continue;
+        const uint32_t descending = ~(static_cast<uint32_t>(value) ^ 0x80000000u);
+        kept.push_back(uint64_t{descending} << kValue | uint64_t(i) << kPlace | uint64_t(i));
+    }
     int h = 1;
     while (h < n / 3) h = 3 * h + 1;
     for (; h >= 1; h /= 3) {
-        // Chain by chain, highest value first, equal values in their places' order.
-        for (Entry& e : kept) e.chain = e.place % h;
-        std::sort(kept.begin(), kept.end(), [](const Entry& a, const Entry& b) {
-            if (a.chain != b.chain) return a.chain < b.chain;
-            return a.value != b.value ? a.value > b.value : a.place < b.place;
-        });
-        for (size_t i = 0, rank = 0; i < kept.size(); ++i) {
-            rank = i > 0 && kept[i].chain == kept[i - 1].chain ? rank + 1 : 0;
-            kept[i].place = kept[i].chain + h * static_cast<int>(rank);
+        for (uint64_t& e : kept) {
+            const uint64_t place = (e >> kPlace) & kNine;
+            e = (e & ~(kNine << kChain)) | (place % static_cast<uint64_t>(h)) << kChain;
+        }
+        std::sort(kept.begin(), kept.end());
+        uint64_t chain = ~uint64_t{0}, rank = 0;
+        for (uint64_t& e : kept) {
+            rank = e >> kChain == chain ? rank + 1 : 0;
+            chain = e >> kChain;
+            e = (e & ~(kNine << kPlace)) | (chain + static_cast<uint64_t>(h) * rank) << kPlace;
         }
     }
     // The last pass (h = 1) left them in place order, from place 0.
-    thread_local std::vector<T> chosen;
-    chosen.resize(top);
-    for (size_t i = 0; i < top; ++i) chosen[i] = v[static_cast<size_t>(kept[i].item)];
-    v.swap(chosen);
+    for (size_t i = 0; i < top; ++i) order.push_back(static_cast<int>(kept[i] & kNine));
 }
 
 } // namespace kelvor

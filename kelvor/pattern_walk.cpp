@@ -6,43 +6,6 @@
 
 namespace kelvor {
 
-LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y, int dir,
-                  int colour) {
-    LineWalk w;
-    w.colour = colour;
-    int state = 0, mirror = 1;
-    for (int step = 0; step < kMaxWalkSteps; ++step) {
-        const int* s = tables.State(state);
-        int off = s[0] * mirror;
-        int cx = x + off * kDirX[dir], cy = y + off * kDirY[dir];
-        int kind = 1;
-        if (OnBoard(n, cx, cy)) {
-            int v = board[cx][cy];
-            if (v == kBlack || v == kWhite) {
-                if (w.colour == 0) w.colour = v;
-                int& nearest = off > 0 ? w.nearestPlus : w.nearestMinus;
-                if (nearest == 0) nearest = v;
-                kind = v == w.colour ? 3 : 1;
-            } else {
-                kind = 2;
-            }
-        }
-        int next = s[kind];
-        if (next < 0) {
-            next = -next;
-            mirror = -mirror;
-        }
-        if (next >= kRecordBase) {
-            if (next - kRecordBase >= kRecordCount) break;
-            w.record = next - kRecordBase;
-            return w;
-        }
-        if (next >= kStateCount) break;
-        state = next;
-    }
-    throw std::runtime_error("pattern automaton does not end");
-}
-
 namespace {
 
 // The most steps a walk can take from `state` before reaching a record, whatever it

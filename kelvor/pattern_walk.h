@@ -10,6 +10,8 @@
 #include "kelvor/board.h"
 #include "kelvor/pattern_tables.h"
 
+#include <stdexcept>
+
 namespace kelvor {
 
 struct LineWalk {
@@ -22,10 +24,54 @@ struct LineWalk {
 // The most states one walk may pass through.
 constexpr int kMaxWalkSteps = 64;
 
-// `colour` 0 lets the first stone met fix it. Throws std::runtime_error when the
-// automaton does not end within kMaxWalkSteps steps or leaves its tables (a corrupt table).
-LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y, int dir,
-                  int colour);
+// The walk over any line: `read(offset)` gives the cell at that offset from the start
+// cell, -1 when it lies off the board. `colour` 0 lets the first stone met fix it.
+// Throws std::runtime_error when the automaton does not end within kMaxWalkSteps steps
+// or leaves its tables (a corrupt table).
+template <class Read> LineWalk WalkCells(const PatternTables& tables, Read read, int colour) {
+    LineWalk w;
+    w.colour = colour;
+    int state = 0, mirror = 1;
+    for (int step = 0; step < kMaxWalkSteps; ++step) {
+        const int* s = tables.State(state);
+        const int off = s[0] * mirror;
+        const int v = read(off);
+        int kind = 1;
+        if (v == kBlack || v == kWhite) {
+            if (w.colour == 0) w.colour = v;
+            int& nearest = off > 0 ? w.nearestPlus : w.nearestMinus;
+            if (nearest == 0) nearest = v;
+            kind = v == w.colour ? 3 : 1;
+        } else if (v >= 0) {
+            kind = 2;
+        }
+        int next = s[kind];
+        if (next < 0) {
+            next = -next;
+            mirror = -mirror;
+        }
+        if (next >= kRecordBase) {
+            if (next - kRecordBase >= kRecordCount) break;
+            w.record = next - kRecordBase;
+            return w;
+        }
+        if (next >= kStateCount) break;
+        state = next;
+    }
+    throw std::runtime_error("pattern automaton does not end");
+}
+
+// The walk along direction `dir` of `board` (n x n) from (x, y).
+inline LineWalk WalkLine(const PatternTables& tables, const BoardGrid& board, int n, int x, int y,
+                         int dir, int colour) {
+    return WalkCells(
+        tables,
+        [&](int off) {
+            const int cx = x + off * kDirX[dir], cy = y + off * kDirY[dir];
+            return OnBoard(n, cx, cy) ? board[cx][cy] : -1;
+        },
+        colour);
+}
 
 // True when the tables are safe to walk: every next state and record in range,
 // offsets within the line, cell counts within the record, and every walk from the

@@ -90,6 +90,33 @@ INSTANTIATE_TEST_SUITE_P(VariantsAndSizes, KeptPatterns,
                                            PatternCase{1, true, 15}, PatternCase{0, false, 13},
                                            PatternCase{1, false, 19}));
 
+// Tables that read farther along a line than the remembered windows reach are walked
+// afresh every time: the kept patterns still follow the board.
+TEST(KeptPatternsBeyondTheWindows, FollowTheBoard) {
+    PatternTables tables;
+    ASSERT_TRUE(LoadPatternTables(KELVOR_DATA_DIR, tables));
+    // The start state reads one cell farther out, on the far side of the line.
+    tables.automaton[0] = kWindowReach + 1;
+    CKelvorEngine e(&tables, 5);
+    e.Variant = 0;
+    std::mt19937 rng(3);
+    for (int i = 0; i < 30; ++i) e.Board[rng() % 15][rng() % 15] = 1 + static_cast<int>(rng() % 2);
+    e.SyncLinePatterns();
+    for (int step = 0; step < 60; ++step) {
+        const int x = static_cast<int>(rng() % 15), y = static_cast<int>(rng() % 15);
+        if (!IsFree(e.Board[x][y])) continue;
+        e.PutStone(x, y, 1 + static_cast<int>(rng() % 2));
+        if (step % 4 == 3) e.LiftStone();
+        ASSERT_EQ(e.LinePatternMismatch(), "") << "step " << step;
+        for (int cx = 0; cx < 15; ++cx)
+            for (int cy = 0; cy < 15; ++cy)
+                if (IsFree(e.Board[cx][cy])) {
+                    ASSERT_EQ(Describe(e.EvaluateKept(cx, cy)), Describe(e.EvaluateCell(cx, cy)))
+                        << "step " << step << " at " << CellText(cx, cy);
+                }
+    }
+}
+
 // variant, board size, level
 using SearchCase = std::tuple<int, int, int>;
 
@@ -164,21 +191,26 @@ void ShellSortDescending(std::vector<std::pair<int, int>>& v) {
         }
 }
 
-// Many equal values: the kept places hold the same moves in the same order.
+// Many equal values, negative ones, up to a full 19 x 19 board: the kept places hold the
+// same moves in the same order.
 TEST(MoveSort, TopPlacesAreTheWholeSortsPlaceForPlace) {
     std::mt19937 rng(11);
     for (int round = 0; round < 2000; ++round) {
-        const size_t n = rng() % 200;
+        const size_t n = rng() % 362;
         std::vector<std::pair<int, int>> v(n);
-        const int spread = 1 + static_cast<int>(rng() % 20);
+        // Mostly few distinct values; now and then the range of real move values.
+        const int spread = round % 10 == 0 ? 800000 : 1 + static_cast<int>(rng() % 20);
         for (size_t i = 0; i < n; ++i)
-            v[i] = {static_cast<int>(rng() % spread), static_cast<int>(i)};
+            v[i] = {static_cast<int>(rng() % static_cast<unsigned>(spread)) - spread / 2,
+                    static_cast<int>(i)};
         auto whole = v;
         ShellSortDescending(whole);
         const size_t top = rng() % 30;
-        ShellSortDescendingTop(v, top, [](const std::pair<int, int>& p) { return p.first; });
-        whole.resize(std::min(top, n));
-        ASSERT_EQ(v, whole) << "round " << round << " n " << n << " top " << top;
+        std::vector<int> values, order, wholeOrder;
+        for (const auto& e : v) values.push_back(e.first);
+        ShellSortTop(values, top, order);
+        for (size_t i = 0; i < std::min(top, n); ++i) wholeOrder.push_back(whole[i].second);
+        ASSERT_EQ(order, wholeOrder) << "round " << round << " n " << n << " top " << top;
     }
 }
 
