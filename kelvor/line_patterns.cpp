@@ -64,10 +64,14 @@ int LinePatterns::Put(const BoardGrid& board, int x, int y) {
             const int cx = x + o * kDirX[dir], cy = y + o * kDirY[dir];
             if (o == 0 || !OnBoard(n_, cx, cy) || !IsFree(board[cx][cy])) continue;
             const int i = Index(cx, cy, dir);
-            const int centre = o + kSpan;
-            const uint32_t window = static_cast<uint32_t>(
-                ((line >> (2 * (centre - kWindowReach))) & kHalf) |
-                (((line >> (2 * (centre + 1))) & kHalf) << (2 * kWindowReach)));
+            // Windows serve only a reach within kWindowReach, so the slice lies in `line`.
+            uint32_t window = 0;
+            if (windows_.Usable()) {
+                const int centre = o + kSpan;
+                window = static_cast<uint32_t>(
+                    ((line >> (2 * (centre - kWindowReach))) & kHalf) |
+                    (((line >> (2 * (centre + 1))) & kHalf) << (2 * kWindowReach)));
+            }
             const LinePattern now = Walk(board, window, cx, cy, dir);
             if (now == lines_[i]) continue;
             undo_.push_back(Saved{i, lines_[i]});
