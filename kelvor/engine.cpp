@@ -42,7 +42,7 @@ CKelvorEngine::CKelvorEngine(const PatternTables* tables, std::optional<uint32_t
     valueArray_.reset(new (std::nothrow) int16_t[kHashEntries]);
     usable_ = tables_ && checkArray_ && plyArray_ && valueArray_;
     plies_.resize(kMaxPly + 2);
-    for (auto& p : plies_) p.moves.reserve(kMaxSize * kMaxSize);
+    for (auto& p : plies_) p.candidates.reserve(kMaxSize * kMaxSize);
     for (auto& row : Board) row.fill(kEmpty);
 }
 
@@ -52,6 +52,7 @@ int CKelvorEngine::MarkCandidates(int x, int y, std::vector<int>* turned) {
         for (int cy = std::max(0, y - d); cy <= std::min(BoardSize - 1, y + d); ++cy)
             if (Board[cx][cy] == kEmpty) {
                 Board[cx][cy] = kCandidate;
+                SetCandidateBit(cx, cy, true);
                 if (turned) turned->push_back(cx + cy * kMaxSize);
                 ++count;
             }
@@ -224,6 +225,8 @@ bool CKelvorEngine::ForbiddenForBlack(const CellSum& s, int x, int y) {
 
 bool CKelvorEngine::Generate(int ply, Ply& p) {
     p.moves.clear();
+    p.candidates.clear();
+    p.pending = false;
     p.index = 0;
     p.bestIndex = -1;
     ++defenceGeneration_;
@@ -237,9 +240,12 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     const bool renjuBlack = Variant == 0 && ToMove == kBlack;
     // The opening's moves keep their distance from the centre in the search too.
     const int reach = ComputerOpeningReach(Variant, TournamentOpening, MoveNo + ply - 1);
-    for (int x = 0; x < BoardSize; ++x)
-        for (int y = 0; y < BoardSize; ++y) {
-            if (Board[x][y] != kCandidate || !WithinReach(reach, Centre, x, y)) continue;
+    // The candidates in the order of the board's columns, and down each column.
+    for (int word = 0; word < kCandidateWords; ++word)
+        for (uint64_t bits = candidateBits_[word]; bits != 0; bits &= bits - 1) {
+            const int cell = word * 64 + __builtin_ctzll(bits);
+            const int x = cell / kMaxSize, y = cell % kMaxSize;
+            if (!WithinReach(reach, Centre, x, y)) continue;
             const CellSum s = SearchSum(x, y);
             const bool five = s.Get(CellSum::kFives) > 0;
             // A five of black's is exactly five and always legal; the legality test still
@@ -283,28 +289,64 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
                     if (OnBoard(BoardSize, cx, cy)) addDefence(cx + cy * kMaxSize);
                 }
             }
-            p.moves.push_back(Move{x, y, value + bonus, own, opp});
+            p.candidates.push_back(Move{x, y, value + bonus, own, opp});
         }
     p.threshold = threshold;
     if (threshold >= 640)
-        for (auto& m : p.moves)
+        for (auto& m : p.candidates)
             if (defenceStamp_[m.x + m.y * kMaxSize] == defenceGeneration_) m.value += 700;
-    // The sort's permutation depends on the values alone.
-    sortValues_.resize(p.moves.size());
-    for (size_t i = 0; i < p.moves.size(); ++i) sortValues_[i] = p.moves[i].value;
-    const size_t keep = std::min<size_t>(p.moves.size(), FrameWidth(ply, HiBreadth));
-    ShellSortTop(sortValues_, keep, sortOrder_);
-    sorted_.resize(keep);
-    for (size_t i = 0; i < keep; ++i) sorted_[i] = p.moves[static_cast<size_t>(sortOrder_[i])];
-    p.moves.swap(sorted_);
-    size_t above = 0;
-    while (above < keep && p.moves[above].value > threshold) ++above;
-    p.moves.resize(std::max<size_t>(std::min<size_t>(above, keep), p.moves.empty() ? 0 : 1));
+    p.keep = std::min<size_t>(p.candidates.size(), FrameWidth(ply, HiBreadth));
+    if (p.candidates.empty()) return false;
+    // The list has a second move when the second largest value lies above the threshold
+    // (and the width allows two). Until a second move is wanted only the first is
+    // sorted out: the first place of the whole sort is that of a sort for one place.
+    int first = -kInfinity, second = -kInfinity;
+    for (const Move& m : p.candidates) {
+        if (m.value > first) {
+            second = first;
+            first = m.value;
+        } else if (m.value > second) {
+            second = m.value;
+        }
+    }
+    const bool more = p.keep >= 2 && second > threshold;
+    if (more && ply == 1) {
+        FinishMoves(p); // the root's list is shown whole
+        return false;
+    }
+    sortValues_.resize(p.candidates.size());
+    for (size_t i = 0; i < p.candidates.size(); ++i) sortValues_[i] = p.candidates[i].value;
+    ShellSortTop(sortValues_, 1, sortOrder_);
+    p.moves.assign(1, p.candidates[static_cast<size_t>(sortOrder_[0])]);
+    p.pending = more;
     return false;
+}
+
+void CKelvorEngine::FinishMoves(Ply& p) {
+    // The sort's permutation depends on the values alone.
+    sortValues_.resize(p.candidates.size());
+    for (size_t i = 0; i < p.candidates.size(); ++i) sortValues_[i] = p.candidates[i].value;
+    ShellSortTop(sortValues_, p.keep, sortOrder_);
+    size_t above = 0;
+    while (above < p.keep &&
+           p.candidates[static_cast<size_t>(sortOrder_[above])].value > p.threshold)
+        ++above;
+    const size_t count = std::max<size_t>(above, 1);
+#ifndef NDEBUG
+    if (p.pending && (count < 2 || p.moves.size() != 1 ||
+                      p.moves[0].x != p.candidates[static_cast<size_t>(sortOrder_[0])].x ||
+                      p.moves[0].y != p.candidates[static_cast<size_t>(sortOrder_[0])].y))
+        throw std::logic_error("kelvor move list: the first move sorted alone is not the first");
+#endif
+    p.moves.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        p.moves[i] = p.candidates[static_cast<size_t>(sortOrder_[i])];
+    p.pending = false;
 }
 
 void CKelvorEngine::Play(int x, int y, int colour, Ply& p) {
     Board[x][y] = colour;
+    SetCandidateBit(x, y, false);
     p.turned.clear();
     MarkCandidates(x, y, &p.turned);
     ToMove = Other(colour);
@@ -315,8 +357,12 @@ void CKelvorEngine::Unplay(int x, int y, Ply& p) {
         UndoLines(p.linesMark);
         p.linesMark = -1;
     }
-    for (int c : p.turned) Board[c % kMaxSize][c / kMaxSize] = kEmpty;
+    for (int c : p.turned) {
+        Board[c % kMaxSize][c / kMaxSize] = kEmpty;
+        SetCandidateBit(c % kMaxSize, c / kMaxSize, false);
+    }
     Board[x][y] = kCandidate;
+    SetCandidateBit(x, y, true);
     ToMove = Other(ToMove);
 }
 
@@ -422,6 +468,10 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     root.hash2 = h2;
     root.sum[0] = root.sum[1] = root.last = 0;
     SyncLinePatterns();
+    std::fill(std::begin(candidateBits_), std::end(candidateBits_), uint64_t{0});
+    for (int x = 0; x < BoardSize; ++x)
+        for (int y = 0; y < BoardSize; ++y)
+            if (Board[x][y] == kCandidate) SetCandidateBit(x, y, true);
     putStones_.clear();
     for (auto& ply : plies_) ply.linesMark = -1;
     bool win = Generate(1, root);
@@ -445,6 +495,8 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
     while (true) {
         Ply& node = plies_[p];
         const bool maximising = p % 2 == 1;
+        if (node.pending && node.index == 1 && node.alpha < node.beta && !stopped_)
+            FinishMoves(node);
         if (node.index < static_cast<int>(node.moves.size()) && node.alpha < node.beta &&
             !stopped_) {
             int i = node.index++;
@@ -461,7 +513,7 @@ ThinkResult CKelvorEngine::Think(const std::vector<int>& record) {
             // The extension budgets of the forcing search.
             child.budget[0] = node.budget[0];
             child.budget[1] = node.budget[1];
-            if (VctSearch && node.moves.size() >= 2) {
+            if (VctSearch && (node.pending || node.moves.size() >= 2)) {
                 int& b = child.budget[mover];
                 if (m.own < 750 && b > 1 && T1[Level] < p) b -= 2;
                 if (m.own < 220 && b > 1) b -= 2;

@@ -134,7 +134,12 @@ class CKelvorEngine {
         int x, y, value, own, opp;
     };
     struct Ply {
+        // The ply's moves in the sorted, cut order. While `pending`, only the first is
+        // there and `candidates` wait for the rest (most plies stop after one move).
         std::vector<Move> moves;
+        std::vector<Move> candidates; // every candidate with its value, unsorted
+        bool pending = false;
+        size_t keep = 0; // the width the sort keeps
         int index = 0, alpha = 0, beta = 0, alpha0 = 0, beta0 = 0, best = 0, bestIndex = -1;
         int budget[2] = {3, 3}; // extension budgets: thinking side, opponent
         int depthLimit = 0;
@@ -158,6 +163,8 @@ class CKelvorEngine {
     int PutLines(int x, int y);
     void UndoLines(int mark);
     bool Generate(int ply, Ply& p);
+    // Sorts p's candidates and cuts them to its width and threshold: its whole move list.
+    void FinishMoves(Ply& p);
     bool ForbiddenForBlack(const CellSum& s, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
@@ -182,10 +189,18 @@ class CKelvorEngine {
     std::unique_ptr<uint8_t[]> plyArray_;
     std::unique_ptr<int16_t[]> valueArray_;
     std::vector<Ply> plies_;
+    // The candidate cells of Board during a search, bit x x kMaxSize + y.
+    static constexpr int kCandidateWords = (kMaxSize * kMaxSize + 63) / 64;
+    uint64_t candidateBits_[kCandidateWords] = {};
+    void SetCandidateBit(int x, int y, bool on) {
+        const int cell = x * kMaxSize + y;
+        const uint64_t bit = uint64_t{1} << (cell % 64);
+        candidateBits_[cell / 64] =
+            on ? candidateBits_[cell / 64] | bit : candidateBits_[cell / 64] & ~bit;
+    }
     LinePatterns lines_;
     CellSums sums_;
     std::vector<int> sortValues_, sortOrder_;
-    std::vector<Move> sorted_;
     std::vector<std::pair<int, int>> putStones_; // PutStone's cells, with their marks
     // The defence cells of the ply being generated: at most kMaxDefenceCells of them,
     // marked in defenceStamp_ with the generation's number.

@@ -54,12 +54,20 @@ inline void ShellSortTop(const std::vector<int>& values, size_t top, std::vector
         const uint32_t descending = ~(static_cast<uint32_t>(value) ^ 0x80000000u);
         kept.push_back(uint64_t{descending} << kValue | uint64_t(i) << kPlace | uint64_t(i));
     }
+    if (kept.size() == 1) { // a single largest value: no order to follow
+        order.push_back(static_cast<int>(kept[0] & kNine));
+        return;
+    }
     int h = 1;
     while (h < n / 3) h = 3 * h + 1;
     for (; h >= 1; h /= 3) {
+        // place mod h without a division: with m = ceil(2^20 / h) the quotient
+        // (place x m) >> 20 is exact for places below 512 and h below 2048.
+        const uint64_t m = ((uint64_t{1} << 20) + static_cast<uint64_t>(h) - 1) / h;
         for (uint64_t& e : kept) {
             const uint64_t place = (e >> kPlace) & kNine;
-            e = (e & ~(kNine << kChain)) | (place % static_cast<uint64_t>(h)) << kChain;
+            const uint64_t chain = place - ((place * m) >> 20) * static_cast<uint64_t>(h);
+            e = (e & ~(kNine << kChain)) | chain << kChain;
         }
         std::sort(kept.begin(), kept.end());
         uint64_t chain = ~uint64_t{0}, rank = 0;
