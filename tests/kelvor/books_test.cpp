@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +76,10 @@ struct BookCase {
     int variant;
     bool tournament; // read in the tournament opening, whose distances its lines keep
 };
+
+void PrintTo(const BookCase& c, std::ostream* os) {
+    *os << c.file << (c.variant ? " gomoku" : " renju");
+}
 
 struct CommittedBook : ::testing::TestWithParam<BookCase> {};
 
@@ -282,6 +287,10 @@ struct SwapCase {
     int line;  // the book line whose opening black plays
     bool swap; // what the computer must do
 };
+
+void PrintTo(const SwapCase& c, std::ostream* os) {
+    *os << (c.variant ? "gomoku" : "renju") << " line " << c.line;
+}
 
 struct SwapByBook : ::testing::TestWithParam<SwapCase> {};
 

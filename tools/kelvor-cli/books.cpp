@@ -142,8 +142,6 @@ class SelfPlay {
         doc_.Variant = variant;
         doc_.SetBoardSize(kelvor::BookBoardSize(variant));
     }
-    int Variant() const { return variant_; }
-    long long Searches() const { return searches_; }
 
     // The moves on an empty board; false when the game ended before the last one.
     bool Replay(const Line& line) {
@@ -158,7 +156,6 @@ class SelfPlay {
     kelvor::ThinkResult Search(int level, uint32_t seed) {
         doc_.PlayerLevel = {level, level};
         doc_.Engine().Seed(seed);
-        ++searches_;
         return doc_.Think();
     }
 
@@ -225,7 +222,6 @@ class SelfPlay {
         doc_.PlayerLevel = {options_.level, options_.level};
         doc_.Engine().Seed(seed);
         while (line.size() < length && doc_.GameState != kelvor::kGameOver) {
-            ++searches_;
             const kelvor::ThinkResult r = doc_.Think();
             if (r.x < 0 || std::abs(r.value) >= kelvor::kWinThreshold) break;
             doc_.MakeMove(r.x, r.y);
@@ -248,9 +244,7 @@ class SelfPlay {
                 if (!Replay(start)) continue;
                 doc_.PlayerLevel = {level, level};
                 doc_.Engine().Seed(seed + static_cast<uint32_t>(games));
-                while (doc_.GameState != kelvor::kGameOver) {
-                    ++searches_;
-                    if (!doc_.ComputerMove()) break;
+                while (doc_.GameState != kelvor::kGameOver && doc_.ComputerMove()) {
                 }
                 points += doc_.Winner == kelvor::kBlack ? 2 : doc_.Winner == 0 ? 1 : 0;
                 ++games;
@@ -262,7 +256,6 @@ class SelfPlay {
     CKelvorDoc doc_;
     int variant_;
     OpeningsOptions options_;
-    long long searches_ = 0;
 };
 
 struct Opening {
