@@ -3,9 +3,9 @@
 // The lines start from the 26 standard renju openings (black on the centre, white
 // next to it directly or diagonally, the third stone within two lines) and from two
 // dozen three-stone gomoku openings, no two of them the same under a symmetry of the
-// board. Each opening gets several lines: line k plays one of the best few fourth moves
-// and one of the best few fifth moves (ranked by a search of the answer to each), then
-// the engine plays itself with a seed of the line's own. A line that repeats another
+// board. Each opening gets several lines: each line plays one of the best few moves at
+// the moves 4, 5 and 6 (ranked by a search of the answer to each), then the engine
+// plays itself at the line's level with a seed of the line's own. A line that repeats another
 // of its opening (the same moves, or all of them at the start of the other, under any
 // of the eight symmetries) is played again with another seed, or dropped. The
 // engine's judgement of each opening decides which openings go to the book line
@@ -487,16 +487,16 @@ int WriteOpenings(const std::string& dir, int level, int perOpening, int moves, 
         return 1;
     }
 
-    const std::string command = "kelvor-cli openings data/kelvor --level " +
+    const std::string command = "kelvor-cli openings " + dir + " --level " +
                                 std::to_string(o.level) + " --lines " +
                                 std::to_string(o.perOpening) + " --moves " +
                                 std::to_string(o.moves) + " --seed " + std::to_string(o.seed);
     std::string text =
         "# kelvor's opening lines: the source of its five opening books.\n"
         "# Written by `" +
-        command +
-        "`\n"
-        "# (self-play from the standard openings); compiled by `kelvor-cli books data/kelvor`.\n"
+        command + "`\n# (self-play from the standard openings); compiled by `kelvor-cli books " +
+        dir +
+        "`.\n"
         "# One book line per text line, in book order (the first is line 0), cells on the\n"
         "# book's board (15 x 15 renju, 19 x 19 gomoku). In [opngbk.ren gomoku] the lines\n"
         "# follow the renju lines in the same file. No line of a file repeats another or\n"
