@@ -23,7 +23,7 @@
 #include <vector>
 
 namespace kelvor_cli {
-int WriteOpenings(const std::string& dir, int level, int perOpening, int moves);
+int WriteOpenings(const std::string& dir, int level, int perOpening, int moves, uint32_t seed);
 int Soak(int games, unsigned seed, int lo, int hi, int seconds, int maxMoves,
          const std::string& folder);
 } // namespace kelvor_cli
@@ -391,12 +391,13 @@ int Books(const Args& args) {
 int Openings(const Args& args) {
     if (args.empty() || args[0].rfind("--", 0) == 0) return Usage(kOpeningsUsage);
     Options o = Parse(Args(args.begin() + 1, args.end()), kOpeningsUsage);
-    int level = o.Int("level", 8), lines = o.Int("lines", 6), moves = o.Int("moves", 4);
-    if (!o.ok || level < 1 || level > 12 || lines < 1 || moves < 0 || moves > 40)
-        return Usage(o, kOpeningsUsage);
+    const int level = o.Int("level", 8, 1, 12), lines = o.Int("lines", 7, 1, 100),
+              moves = o.Int("moves", 9, 0, 40);
+    const uint32_t seed = o.Seed();
+    if (!o.ok) return Usage(o, kOpeningsUsage);
     SilentBoxes quiet;
     platform::SetMessageBoxes(&quiet);
-    int rc = kelvor_cli::WriteOpenings(args[0], level, lines, moves);
+    int rc = kelvor_cli::WriteOpenings(args[0], level, lines, moves, seed);
     platform::SetMessageBoxes(nullptr);
     return rc;
 }
