@@ -79,7 +79,7 @@ bool TDllJatekos::Load(const std::string& libraryPath, const std::string& name) 
         w.Text(libraryPath).Text(Name).I32(Level);
         wire::WriteGameState(w);
         wire::Reader r = host_->Call(w, "while loading", HostTimeouts().CallMs);
-        try {
+        const bool loaded = host_->Decode("while loading", [&] {
             const auto status = static_cast<wire::LoadStatus>(r.U8());
             static const char* const kMessages[] = {"",
                                                     ".dll not found.",
@@ -99,9 +99,9 @@ bool TDllJatekos::Load(const std::string& libraryPath, const std::string& name) 
             version = r.I32();
             abilities = r.I32();
             r.End();
-        } catch (const wire::MalformedMessage&) {
-            host_->Malformed("while loading");
-        }
+            return true;
+        });
+        if (!loaded) return false;
     } catch (const PlayerHostError& e) {
         return LoadError(e.what()), false;
     }
@@ -144,11 +144,7 @@ void TDllJatekos::Move() {
     BoardChanged = false;
     if (!host_) throw PlayerHostError("The player library was not loaded.");
     wire::Reader r = host_->Call(w, "in Move", HostTimeouts().CallMs, true);
-    try {
-        ReadMove(r);
-    } catch (const wire::MalformedMessage&) {
-        host_->Malformed("in Move");
-    }
+    host_->Decode("in Move", [&] { ReadMove(r); });
 }
 
 void TDllJatekos::ReadMove(wire::Reader& r) {
@@ -181,14 +177,12 @@ bool TDllJatekos::AbilityName(int a, std::string& name) {
         wire::WriteGameState(w);
         w.I32(a);
         wire::Reader r = host_->Call(w, "in AbilityName", HostTimeouts().ListMs);
-        try {
+        return host_->Decode("in AbilityName", [&] {
             const bool named = r.U8() != 0;
             name = r.Text(kLibraryNameLength);
             r.End();
             return named;
-        } catch (const wire::MalformedMessage&) {
-            host_->Malformed("in AbilityName");
-        }
+        });
     } catch (const PlayerHostError& e) {
         std::fprintf(stderr, "vorlix: %s\n", e.what());
         return false;
@@ -204,16 +198,14 @@ bool TDllJatekos::AbilityProperties(int a, TTextList& lines) {
         wire::WriteGameState(w);
         w.I32(a);
         wire::Reader r = host_->Call(w, "in AbPropLine", HostTimeouts().ListMs);
-        try {
+        return host_->Decode("in AbPropLine", [&] {
             if (!r.U8()) return r.End(), false;
             const int n = r.I32();
             if (n < 0 || n > kMaxPropertyLines) throw wire::MalformedMessage();
             for (int j = 1; j <= n; ++j) lines.push_back(r.Text(kLibraryLineLength));
             r.End();
             return true;
-        } catch (const wire::MalformedMessage&) {
-            host_->Malformed("in AbPropLine");
-        }
+        });
     } catch (const PlayerHostError& e) {
         std::fprintf(stderr, "vorlix: %s\n", e.what());
         return false;
@@ -249,15 +241,13 @@ bool TDllJatekos::Offer(VorlixPointRecord* stones, int count) {
     w.I32(player_);
     wire::WriteGameState(w);
     wire::Reader r = host_->Call(w, what, HostTimeouts().CallMs, true);
-    try {
+    host_->Decode(what, [&] {
         for (int i = 0; i < count; ++i) {
             stones[i].X = r.I16();
             stones[i].Y = r.I16();
         }
         r.End();
-    } catch (const wire::MalformedMessage&) {
-        host_->Malformed(what);
-    }
+    });
     return true;
 }
 
@@ -282,12 +272,10 @@ bool TDllJatekos::ChOpening() {
     wire::WriteGameState(w);
     wire::Reader r = host_->Call(w, "in ChOpening", HostTimeouts().CallMs, true);
     std::int32_t answer = 0;
-    try {
+    host_->Decode("in ChOpening", [&] {
         answer = r.I32();
         r.End();
-    } catch (const wire::MalformedMessage&) {
-        host_->Malformed("in ChOpening");
-    }
+    });
     return (answer & 0xFF) != 0;
 }
 

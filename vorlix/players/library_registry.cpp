@@ -38,7 +38,7 @@ bool ListPlayerLibrary(const std::string& path, PlayerLibrary& out) {
         wire::Writer w(wire::Type::List);
         w.Text(path).I32(kMaxLibraryPlayers);
         wire::Reader r = host.Call(w, "in its listing", HostTimeouts().ListMs);
-        try {
+        return host.Decode("in its listing", [&] {
             if (!r.U8()) return r.End(), false;
             PlayerLibrary lib;
             lib.FileName = WithoutSuffix(BaseName(path));
@@ -50,9 +50,7 @@ bool ListPlayerLibrary(const std::string& path, PlayerLibrary& out) {
             r.End();
             out = std::move(lib);
             return true;
-        } catch (const wire::MalformedMessage&) {
-            host.Malformed("in its listing");
-        }
+        });
     } catch (const PlayerHostError& e) {
         // Left out of the menu; a box at every start would be worse than the line here.
         std::fprintf(stderr, "vorlix: %s It is not listed.\n", e.what());
@@ -78,7 +76,7 @@ bool ReadLibraryAbout(const std::string& path, LibraryAbout& out) {
         wire::Writer w(wire::Type::About);
         w.Text(path);
         wire::Reader r = host.Call(w, "in its about texts", HostTimeouts().ListMs);
-        try {
+        return host.Decode("in its about texts", [&] {
             if (!r.U8()) return r.End(), false;
             LibraryAbout about;
             const bool hasAuthor = r.U8() != 0;
@@ -89,9 +87,7 @@ bool ReadLibraryAbout(const std::string& path, LibraryAbout& out) {
             if (!hasAuthor) about.Author = "Unknow author.";
             out = std::move(about);
             return true;
-        } catch (const wire::MalformedMessage&) {
-            host.Malformed("in its about texts");
-        }
+        });
     } catch (const PlayerHostError& e) {
         std::fprintf(stderr, "vorlix: %s\n", e.what());
         return false;

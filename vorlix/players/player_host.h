@@ -63,6 +63,15 @@ class PlayerHost {
     // An answer to `what` that does not read as it should: ends the child and throws
     // PlayerHostError.
     [[noreturn]] void Malformed(const char* what);
+    // Reads an answer to `what` with `read` and returns what it returns; an answer that
+    // does not read as it should (wire::MalformedMessage) goes to Malformed.
+    template <class Read> auto Decode(const char* what, Read read) -> decltype(read()) {
+        try {
+            return read();
+        } catch (const wire::MalformedMessage&) {
+            Malformed(what);
+        }
+    }
     // A request that only copies the game state over (for the round-trip bench).
     void Ping();
 
