@@ -240,6 +240,16 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
     const bool renjuBlack = Variant == 0 && ToMove == kBlack;
     // The opening's moves keep their distance from the centre in the search too.
     const int reach = ComputerOpeningReach(Variant, TournamentOpening, MoveNo + ply - 1);
+#ifndef NDEBUG
+    // The debug builds check the candidate bits against the board.
+    for (int x = 0; x < kMaxSize; ++x)
+        for (int y = 0; y < kMaxSize; ++y) {
+            const int cell = x * kMaxSize + y;
+            const bool bit = (candidateBits_[cell / 64] >> (cell % 64)) & 1;
+            if (bit != (x < BoardSize && y < BoardSize && Board[x][y] == kCandidate))
+                throw std::logic_error("kelvor candidate bits out of date at " + CellText(x, y));
+        }
+#endif
     // The candidates in the order of the board's columns, and down each column.
     for (int word = 0; word < kCandidateWords; ++word)
         for (uint64_t bits = candidateBits_[word]; bits != 0; bits &= bits - 1) {
