@@ -10,6 +10,13 @@
 // five, when the position is found in the hashed arrays, or at the depth limit, where it is valued
 // from the values of the moves along it. Values are from the thinking side's point of view: above
 // 9999 a won line, below -9999 a lost one.
+//
+// What makes it fast without changing a move, a value or a node count: the cells'
+// line patterns and their sums are kept up to date as stones are put and lifted
+// (line_patterns.h, cell_sums.h), a walk of the automaton is remembered by the cells
+// around it (line_windows.h), the sort is followed only for the moves that can reach
+// the kept places (move_sort.h), and a ply's list is sorted out whole only when its
+// second move is wanted: most plies end after their first.
 
 #include "kelvor/board.h"
 #include "kelvor/cell_sums.h"

@@ -28,6 +28,10 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot read renju.tbl")
   message(FATAL_ERROR "kelvor-cli match without tables: exit ${rc}, '${err}'")
 endif()
 expect_output(".*level  2 .*\nNodes searched : [0-9]+\nTime           : [0-9.]+ s\nNodes/second   : [0-9]+\nSignature      : [0-9a-f]+" bench --levels 2)
+# The search's behaviour, pinned: a change that only makes the search faster keeps this
+# signature of every move, value and node count; a change of behaviour must update it and
+# say why.
+expect_output(".*\nSignature      : fb8874e2" bench --levels 2,4,6)
 expect_usage_error(bench --levels 13)
 # Values that are not whole numbers in range are refused with a message naming the option.
 function(expect_refused option)
