@@ -24,44 +24,34 @@ int ScoreColumn(const int* rec, int variant, bool exactFive, int colour) {
     return kWhiteOwn;
 }
 
-// The records come from 16-bit files, so their scores fit the compact fields.
 void CellSums::Prepare(const PatternTables& tables, int variant, bool exactFive) {
-    for (int colour = kBlack; colour <= kWhite; ++colour) {
-        auto& info = info_[colour - 1];
-        info.resize(kRecordCount);
-        for (int r = 0; r < kRecordCount; ++r) {
-            const int* rec = tables.Record(r);
-            const int column = ScoreColumn(rec, variant, exactFive, colour);
-            RecordInfo& i = info[static_cast<size_t>(r)];
-            i.own = static_cast<int16_t>(rec[column]);
-            i.opp = static_cast<int16_t>(rec[column + 1]);
-            i.kind = static_cast<int8_t>(KindOf(rec, variant, exactFive, colour));
-            i.threat = IsThreatKind(i.kind);
-            i.strong = IsStrongKind(i.kind);
-        }
-    }
     for (int toMove = kBlack; toMove <= kWhite; ++toMove) {
         auto& own = ownPart_[toMove - 1];
         auto& opp = oppPart_[toMove - 1];
         own.assign(kRecordCount, CellSum{});
         opp.assign(kRecordCount, CellSum{});
         for (int r = 0; r < kRecordCount; ++r) {
-            const RecordInfo& i = Info(toMove, r);
+            const int* rec = tables.Record(r);
+            // As an own record: the side to move's reading of it.
+            const int kind = KindOf(rec, variant, exactFive, toMove);
             CellSum& o = own[static_cast<size_t>(r)];
-            o.own = i.own;
-            const bool t100 = i.threat && (i.kind == kClosedThree || i.kind == kOpenTwo);
+            o.own = rec[ScoreColumn(rec, variant, exactFive, toMove)];
+            const bool threat = IsThreatKind(kind);
+            const bool t100 = threat && (kind == kClosedThree || kind == kOpenTwo);
             auto count = [&](bool yes, CellSum::Count c) {
                 if (yes) o.counts += CellSum::One(c);
             };
-            count(i.kind == kFive, CellSum::kFives);
-            count(i.strong, CellSum::kStrong);
+            count(kind == kFive, CellSum::kFives);
+            count(IsStrongKind(kind), CellSum::kStrong);
             count(t100, CellSum::kThreat100);
-            count(i.threat && !t100, CellSum::kThreat50);
-            count(i.kind == kOverline || i.kind == kDoubleFour, CellSum::kOverline);
-            const RecordInfo& j = Info(Other(toMove), r);
+            count(threat && !t100, CellSum::kThreat50);
+            count(kind == kOverline || kind == kDoubleFour, CellSum::kOverline);
+            // As the opponent's: the opponent's reading, its score against the side to move.
+            const int other = Other(toMove);
             CellSum& p = opp[static_cast<size_t>(r)];
-            p.opp = j.opp;
-            if (j.strong) p.counts = CellSum::One(CellSum::kOppStrong);
+            p.opp = rec[ScoreColumn(rec, variant, exactFive, other) + 1];
+            if (IsStrongKind(KindOf(rec, variant, exactFive, other)))
+                p.counts = CellSum::One(CellSum::kOppStrong);
         }
     }
 }

@@ -23,14 +23,6 @@ int KindOf(const int* rec, int variant, bool exactFive, int colour);
 // the exact reading's scores, every other line the gomoku scores.
 int ScoreColumn(const int* rec, int variant, bool exactFive, int colour);
 
-// What the search reads of a pattern record for one colour, under the variant being
-// searched: its two scores and its kind.
-struct RecordInfo {
-    int16_t own = 0, opp = 0;
-    int8_t kind = 0;
-    bool threat = false, strong = false;
-};
-
 // The sums of one free cell for one side to move over its four directions: of the
 // records of the side to move ("own") and of the opponent's. The counts are bytes of
 // one word, so that a direction's part is added or taken back with three additions.
@@ -68,11 +60,8 @@ struct CellSum {
 class CellSums {
   public:
     // Reads the records' scores and kinds for `variant` (0 renju, 1 gomoku) and
-    // `exactFive`, as the evaluator reads them.
+    // `exactFive`, as the evaluator reads them, into each record's parts.
     void Prepare(const PatternTables& tables, int variant, bool exactFive);
-    const RecordInfo& Info(int colour, int record) const {
-        return info_[colour - 1][static_cast<size_t>(record)];
-    }
 
     // The sum of four line patterns (one per direction) for `toMove`.
     CellSum Of(const LinePattern (&lines)[4], int toMove) const;
@@ -113,7 +102,6 @@ class CellSums {
         p.counts <<= dir; // the strong bit moves to direction dir's
         return p;
     }
-    std::vector<RecordInfo> info_[2];
     // Per side to move and record: its part as an own record and as the opponent's
     // (with the strong bit of direction 0).
     std::vector<CellSum> ownPart_[2], oppPart_[2];

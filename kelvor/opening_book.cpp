@@ -1,5 +1,7 @@
 #include "kelvor/opening_book.h"
 
+#include <algorithm>
+
 #include "kelvor/board.h"
 
 #include <cstdint>
@@ -134,6 +136,27 @@ std::pair<int, int> ApplySymmetry(int s, int dx, int dy) {
 std::pair<int, int> UndoSymmetry(int s, int u, int v) {
     if (s % 2) std::swap(u, v);
     return {kColumnSign[s] * u, kRowSign[s] * v};
+}
+
+DisplacedLine Transformed(const DisplacedLine& line, int s) {
+    DisplacedLine out;
+    for (auto [dx, dy] : line) out.push_back(ApplySymmetry(s, dx, dy));
+    return out;
+}
+
+bool Covers(const DisplacedLine& b, const DisplacedLine& a) {
+    if (a.size() > b.size()) return false;
+    for (int s = 0; s < 8; ++s) {
+        const DisplacedLine t = Transformed(a, s);
+        if (std::equal(t.begin(), t.end(), b.begin())) return true;
+    }
+    return false;
+}
+
+DisplacedLine Canonical(const DisplacedLine& line) {
+    DisplacedLine best = line;
+    for (int s = 1; s < 8; ++s) best = std::min(best, Transformed(line, s));
+    return best;
 }
 
 } // namespace kelvor

@@ -50,4 +50,14 @@ std::map<std::string, std::string> CompileOpeningBooks(const std::string& text);
 std::pair<int, int> ApplySymmetry(int s, int dx, int dy);
 std::pair<int, int> UndoSymmetry(int s, int u, int v);
 
+// A line of moves as displacements from the centre.
+using DisplacedLine = std::vector<std::pair<int, int>>;
+// The line under symmetry s.
+DisplacedLine Transformed(const DisplacedLine& line, int s);
+// Whether `a` under some symmetry is `b` or the start of it: a book holding both gains
+// nothing from `a`.
+bool Covers(const DisplacedLine& b, const DisplacedLine& a);
+// The least image of the line under the eight symmetries: equal for all its images.
+DisplacedLine Canonical(const DisplacedLine& line);
+
 } // namespace kelvor

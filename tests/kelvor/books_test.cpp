@@ -19,7 +19,7 @@ namespace {
 
 using namespace kelvor;
 using Cell = std::pair<int, int>; // displacement from the book's centre
-using Line = std::vector<Cell>;
+using Line = DisplacedLine;
 
 std::string DataFile(const std::string& name) {
     std::string bytes;
@@ -40,28 +40,9 @@ std::vector<Line> BookLines(const std::string& name, int variant) {
     return out;
 }
 
-Line Transformed(const Line& line, int s) {
-    Line out;
-    for (auto [dx, dy] : line) out.push_back(ApplySymmetry(s, dx, dy));
-    return out;
-}
-
-// `a` under some symmetry is `b` or the start of `b`.
-bool Covers(const Line& b, const Line& a) {
-    if (a.size() > b.size()) return false;
-    for (int s = 0; s < 8; ++s) {
-        const Line t = Transformed(a, s);
-        if (std::equal(t.begin(), t.end(), b.begin())) return true;
-    }
-    return false;
-}
-
 // The first three stones, the same for every image of the opening under a symmetry.
 Line OpeningOf(const Line& line) {
-    Line first(line.begin(), line.begin() + std::min<size_t>(3, line.size()));
-    Line best = first;
-    for (int s = 1; s < 8; ++s) best = std::min(best, Transformed(first, s));
-    return best;
+    return Canonical(Line(line.begin(), line.begin() + std::min<size_t>(3, line.size())));
 }
 
 std::string Text(const Line& line, int variant) {

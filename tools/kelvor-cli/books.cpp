@@ -42,7 +42,9 @@ struct OpeningsOptions {
 
 using kelvor::CKelvorDoc;
 using Cell = std::pair<int, int>; // a displacement from the centre
-using Line = std::vector<Cell>;
+using Line = kelvor::DisplacedLine;
+using kelvor::Canonical;
+using kelvor::Covers;
 
 // Lines vary at the moves 4, 5 and 6, each among at most kReplies replies whose value
 // lies within kReplyMargin of the best.
@@ -53,31 +55,8 @@ constexpr int kReplyCandidates = 6;
 // The levels of the self-play games that judge an opening.
 constexpr int kJudgeLevels[] = {5, 6};
 
-Line Transformed(const Line& line, int s) {
-    Line out;
-    for (auto [dx, dy] : line) out.push_back(kelvor::ApplySymmetry(s, dx, dy));
-    return out;
-}
-
-// Whether `a` under some symmetry is `b` or the start of it: then a book holding both
-// gains nothing from `a`.
-bool Covers(const Line& b, const Line& a) {
-    if (a.size() > b.size()) return false;
-    for (int s = 0; s < 8; ++s) {
-        const Line t = Transformed(a, s);
-        if (std::equal(t.begin(), t.end(), b.begin())) return true;
-    }
-    return false;
-}
-
 bool Repeats(const Line& a, const Line& b) {
     return Covers(a, b) || Covers(b, a);
-}
-
-Line Canonical(const Line& line) {
-    Line best = line;
-    for (int s = 1; s < 8; ++s) best = std::min(best, Transformed(line, s));
-    return best;
 }
 
 // Fails when two openings of the list are one under a symmetry.
