@@ -324,19 +324,21 @@ bool CKelvorEngine::Generate(int ply, Ply& p) {
         FinishMoves(p); // the root's list is shown whole
         return false;
     }
-    sortValues_.resize(p.candidates.size());
-    for (size_t i = 0; i < p.candidates.size(); ++i) sortValues_[i] = p.candidates[i].value;
-    ShellSortTop(sortValues_, 1, sortOrder_);
+    SortCandidates(p, 1);
     p.moves.assign(1, p.candidates[static_cast<size_t>(sortOrder_[0])]);
     p.pending = more;
     return false;
 }
 
-void CKelvorEngine::FinishMoves(Ply& p) {
+void CKelvorEngine::SortCandidates(const Ply& p, size_t top) {
     // The sort's permutation depends on the values alone.
     sortValues_.resize(p.candidates.size());
     for (size_t i = 0; i < p.candidates.size(); ++i) sortValues_[i] = p.candidates[i].value;
-    ShellSortTop(sortValues_, p.keep, sortOrder_);
+    ShellSortTop(sortValues_, top, sortOrder_);
+}
+
+void CKelvorEngine::FinishMoves(Ply& p) {
+    SortCandidates(p, p.keep);
     size_t above = 0;
     while (above < p.keep &&
            p.candidates[static_cast<size_t>(sortOrder_[above])].value > p.threshold)

@@ -172,6 +172,8 @@ class CKelvorEngine {
     bool Generate(int ply, Ply& p);
     // Sorts p's candidates and cuts them to its width and threshold: its whole move list.
     void FinishMoves(Ply& p);
+    // The indexes of p's candidates in the first `top` places of the sort, in sortOrder_.
+    void SortCandidates(const Ply& p, size_t top);
     bool ForbiddenForBlack(const CellSum& s, int x, int y);
     void Play(int x, int y, int colour, Ply& p);
     void Unplay(int x, int y, Ply& p);
