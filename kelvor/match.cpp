@@ -33,7 +33,6 @@ std::vector<std::pair<int, int>> Opening(const MatchOptions& o, int pair, int ce
     return moves;
 }
 
-// 0 draw, 1 A won, 2 B won.
 // A document for one side of a game: the match's variant, book, time and board.
 std::unique_ptr<CKelvorDoc> GameDocument(const MatchOptions& o, const std::string& folder,
                                          unsigned seed) {
@@ -45,7 +44,7 @@ std::unique_ptr<CKelvorDoc> GameDocument(const MatchOptions& o, const std::strin
     return doc;
 }
 
-int PlayGame(const MatchOptions& o, int game) {
+GameOutcome PlayGame(const MatchOptions& o, int game) {
     const unsigned g = static_cast<unsigned>(game);
     std::unique_ptr<CKelvorDoc> docA = GameDocument(o, o.folder, o.seed * 1000003u + g);
     CKelvorDoc& doc = *docA;
@@ -69,36 +68,50 @@ int PlayGame(const MatchOptions& o, int game) {
         if (r.x < 0 || !IsFree(doc.Board[r.x][r.y])) break;
         play(r.x, r.y);
     }
-    if (doc.Winner == 0) return 0;
-    return (doc.Winner == kBlack) == aBlack ? 1 : 2;
+    if (doc.Winner == 0) return kDrawn;
+    return (doc.Winner == kBlack) == aBlack ? kAWon : kBWon;
 }
 
 } // namespace
 
-MatchResult RunMatch(const MatchOptions& o, const std::function<void(const MatchResult&)>& onGame) {
+MatchResult RunMatch(const MatchOptions& o, const GameOver& onGame) {
     MatchResult result;
     // A's points per game (2 won, 1 draw, 0 lost), -1 until the game is over: a pair is
     // counted when its second game ends, whichever that is.
     std::vector<int> points(static_cast<size_t>(std::max(0, o.games)), -1);
     std::mutex lock;
-    std::atomic<int> next{0};
+    auto count = [&](int g, int outcome) {
+        (outcome == kAWon ? result.wins : outcome == kBWon ? result.losses : result.draws)++;
+        points[static_cast<size_t>(g)] = outcome == kAWon ? 2 : outcome == kBWon ? 0 : 1;
+        const int partner = g ^ 1;
+        if (partner < o.games && points[static_cast<size_t>(partner)] >= 0) {
+            ++result.pairs[static_cast<size_t>(points[static_cast<size_t>(g)] +
+                                               points[static_cast<size_t>(partner)])];
+            ++result.completePairs;
+        }
+    };
+    std::vector<int> toPlay;
+    for (int g = 0; g < o.games; ++g) {
+        auto it = o.played.find(g);
+        if (it == o.played.end())
+            toPlay.push_back(g);
+        else
+            count(g, it->second);
+    }
+    std::atomic<size_t> next{0};
     auto worker = [&] {
-        for (int g; (g = next++) < o.games;) {
-            int outcome = PlayGame(o, g);
+        for (size_t i; (i = next++) < toPlay.size();) {
+            const int g = toPlay[i];
+            const GameOutcome outcome = PlayGame(o, g);
             std::lock_guard<std::mutex> hold(lock);
-            (outcome == 1 ? result.wins : outcome == 2 ? result.losses : result.draws)++;
-            points[static_cast<size_t>(g)] = outcome == 1 ? 2 : outcome == 2 ? 0 : 1;
-            const int partner = g ^ 1;
-            if (partner < o.games && points[static_cast<size_t>(partner)] >= 0) {
-                ++result.pairs[static_cast<size_t>(points[static_cast<size_t>(g)] +
-                                                   points[static_cast<size_t>(partner)])];
-                ++result.completePairs;
-            }
-            if (onGame) onGame(result);
+            count(g, outcome);
+            if (onGame) onGame(result, g, outcome);
         }
     };
     std::vector<std::thread> threads;
-    for (int j = 0; j < std::max(1, o.jobs); ++j) threads.emplace_back(worker);
+    const int jobs =
+        std::min<int>(std::max(1, o.jobs), std::max<int>(1, static_cast<int>(toPlay.size())));
+    for (int j = 0; j < jobs; ++j) threads.emplace_back(worker);
     for (auto& t : threads) t.join();
     return result;
 }

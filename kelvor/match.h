@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 
 namespace kelvor {
@@ -19,7 +20,13 @@ struct MatchOptions {
     bool book = false;
     std::string folder;  // where the tables (and books) are
     std::string folderB; // B's tables and books when not empty: a match between two table sets
+    // Games already over, by game number: counted in the result, not played again (a
+    // stopped match going on). Numbers from `games` on are left out.
+    std::map<int, int> played; // game -> GameOutcome
 };
+
+// How a game ended, from A's side.
+enum GameOutcome { kDrawn = 0, kAWon = 1, kBWon = 2 };
 
 struct MatchResult {
     int wins = 0, losses = 0, draws = 0; // from A's side
@@ -29,11 +36,14 @@ struct MatchResult {
     int completePairs = 0;
 };
 
+// Called after each game played with the running result, the game's number and its
+// GameOutcome, from the thread that finished it, under a lock.
+using GameOver = std::function<void(const MatchResult&, int game, int outcome)>;
+
 // Plays game pairs: each pair starts from the same random three-stone opening (the
-// first on the centre), once with A as black and once as white. `onGame` is called
-// after each game with the running result (from the thread that finished it, under
-// a lock).
-MatchResult RunMatch(const MatchOptions& options,
-                     const std::function<void(const MatchResult&)>& onGame = {});
+// first on the centre), once with A as black and once as white. Game g's opening and
+// seeds depend only on the options' seed and g, so a match split into runs plays the
+// games one run of it would.
+MatchResult RunMatch(const MatchOptions& options, const GameOver& onGame = {});
 
 } // namespace kelvor

@@ -27,6 +27,26 @@ execute_process(COMMAND ${CLI} match --games 2 --data ${CMAKE_CURRENT_LIST_DIR}/
 if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot read renju.tbl")
   message(FATAL_ERROR "kelvor-cli match without tables: exit ${rc}, '${err}'")
 endif()
+# A match with a record goes on where it stopped: the second command plays only games 2
+# and 3 and prints all four; another match's record is refused.
+file(REMOVE ${TMP}/match.rec)
+expect_output("Score of level 2 vs level 1: [0-9] - [0-9] - [0-9]  \\[[01]\\.[0-9]+\\] 2\n.*"
+  match --black 2 --white 1 --variant gomoku --size 13 --games 2 --record ${TMP}/match.rec)
+file(READ ${TMP}/match.rec first)
+expect_output("Score of level 2 vs level 1: [0-9] - [0-9] - [0-9]  \\[[01]\\.[0-9]+\\] 4\n.*"
+  match --black 2 --white 1 --variant gomoku --size 13 --games 4 --jobs 2 --record ${TMP}/match.rec)
+file(READ ${TMP}/match.rec both)
+string(REGEX MATCHALL "game [0-9]+ " games "${both}")
+string(FIND "${both}" "${first}" at)
+list(LENGTH games count)
+if(NOT at EQUAL 0 OR NOT count EQUAL 4 OR NOT both MATCHES "game 2 .*game 3 |game 3 .*game 2 ")
+  message(FATAL_ERROR "kelvor-cli match --record: '${first}' then '${both}'")
+endif()
+execute_process(COMMAND ${CLI} match --black 3 --white 1 --variant gomoku --size 13 --games 4
+  --record ${TMP}/match.rec --data ${DATA} OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "record is of another match")
+  message(FATAL_ERROR "kelvor-cli match with another match's record: exit ${rc}, '${err}'")
+endif()
 expect_output(".*level  2 .*\nNodes searched : [0-9]+\nTime           : [0-9.]+ s\nNodes/second   : [0-9]+\nSignature      : [0-9a-f]+" bench --levels 2)
 # The search's behaviour, pinned: a change that only makes the search faster keeps this
 # signature of every move, value and node count; a change of behaviour must update it and

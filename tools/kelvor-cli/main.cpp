@@ -3,6 +3,7 @@
 #include "kelvor/bench.h"
 #include "kelvor/kelvor_doc.h"
 #include "kelvor/match.h"
+#include "kelvor/match_record.h"
 #include "kelvor/opening_book.h"
 #include "kelvor/pattern_compiler.h"
 #include "platform/atomic_file.h"
@@ -272,10 +273,34 @@ int Match(const Args& args) {
             return NoTables(probe, folder);
         }
     }
+    // With a record the match goes on from the games it holds, and each game played is
+    // added to it as soon as it ends, so that the match can be stopped at any time.
+    std::FILE* record = nullptr;
+    if (o.Has("record")) {
+        const std::string path = o.Get("record", "");
+        std::string text, valid, error;
+        if (platform::FileExists(path) && !platform::ReadFile(path, text))
+            error = "cannot read it";
+        else if (kelvor::ReadMatchRecord(text, m, m.played, valid, error) &&
+                 platform::WriteFileAtomic(path, valid, &error) == platform::WriteResult::Ok)
+            record = std::fopen(path.c_str(), "a");
+        if (!record) {
+            platform::SetMessageBoxes(nullptr);
+            std::fprintf(stderr, "kelvor-cli: record %s: %s\n", path.c_str(),
+                         error.empty() ? "cannot write it" : error.c_str());
+            return 1;
+        }
+    }
     std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
-    kelvor::MatchResult r = kelvor::RunMatch(m, [&](const kelvor::MatchResult& now) {
-        std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
-    });
+    kelvor::MatchResult r =
+        kelvor::RunMatch(m, [&](const kelvor::MatchResult& now, int game, int outcome) {
+            if (record) {
+                std::fputs(kelvor::MatchRecordLine(game, outcome).c_str(), record);
+                std::fflush(record);
+            }
+            std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
+        });
+    if (record) std::fclose(record);
     platform::SetMessageBoxes(nullptr);
     match_report::Tally t;
     t.Wins = r.wins;
