@@ -44,7 +44,9 @@ std::unique_ptr<CKelvorDoc> GameDocument(const MatchOptions& o, const std::strin
     return doc;
 }
 
-GameOutcome PlayGame(const MatchOptions& o, int game) {
+FinishedGame PlayGame(const MatchOptions& o, int game) {
+    FinishedGame finished;
+    finished.game = game;
     const unsigned g = static_cast<unsigned>(game);
     std::unique_ptr<CKelvorDoc> docA = GameDocument(o, o.folder, o.seed * 1000003u + g);
     CKelvorDoc& doc = *docA;
@@ -58,6 +60,7 @@ GameOutcome PlayGame(const MatchOptions& o, int game) {
         docB->PlayerLevel = doc.PlayerLevel;
     }
     auto play = [&](int x, int y) {
+        finished.moves.emplace_back(x, y);
         doc.MakeMove(x, y);
         if (docB) docB->MakeMove(x, y);
     };
@@ -68,8 +71,8 @@ GameOutcome PlayGame(const MatchOptions& o, int game) {
         if (r.x < 0 || !IsFree(doc.Board[r.x][r.y])) break;
         play(r.x, r.y);
     }
-    if (doc.Winner == 0) return kDrawn;
-    return (doc.Winner == kBlack) == aBlack ? kAWon : kBWon;
+    if (doc.Winner != 0) finished.outcome = (doc.Winner == kBlack) == aBlack ? kAWon : kBWon;
+    return finished;
 }
 
 } // namespace
@@ -102,10 +105,10 @@ MatchResult RunMatch(const MatchOptions& o, const GameOver& onGame) {
     auto worker = [&] {
         for (size_t i; (i = next++) < toPlay.size();) {
             const int g = toPlay[i];
-            const GameOutcome outcome = PlayGame(o, g);
+            const FinishedGame finished = PlayGame(o, g);
             std::lock_guard<std::mutex> hold(lock);
-            count(g, outcome);
-            if (onGame) onGame(result, g, outcome);
+            count(g, finished.outcome);
+            if (onGame) onGame(result, finished);
         }
     };
     std::vector<std::thread> threads;

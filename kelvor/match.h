@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kelvor {
 
@@ -36,9 +38,16 @@ struct MatchResult {
     int completePairs = 0;
 };
 
-// Called after each game played with the running result, the game's number and its
-// GameOutcome, from the thread that finished it, under a lock.
-using GameOver = std::function<void(const MatchResult&, int game, int outcome)>;
+// A game played in a match: its number, how it ended and its moves from the first.
+struct FinishedGame {
+    int game = 0;
+    GameOutcome outcome = kDrawn;
+    std::vector<std::pair<int, int>> moves;
+};
+
+// Called after each game played with the running result and the game, from the thread
+// that finished it, under a lock.
+using GameOver = std::function<void(const MatchResult&, const FinishedGame&)>;
 
 // Plays game pairs: each pair starts from the same random three-stone opening (the
 // first on the centre), once with A as black and once as white. Game g's opening and

@@ -1,5 +1,7 @@
 #include "kelvor/match_record.h"
 
+#include "kelvor/board.h"
+
 #include <climits>
 #include <cstdlib>
 
@@ -33,8 +35,11 @@ std::string MatchRecordHeader(const MatchOptions& o) {
     return h;
 }
 
-std::string MatchRecordLine(int game, int outcome) {
-    return "game " + std::to_string(game) + " " + kOutcomeWords[outcome] + "\n";
+std::string MatchRecordLine(const FinishedGame& g) {
+    std::string line = "game " + std::to_string(g.game) + " " + kOutcomeWords[g.outcome];
+    for (size_t i = 0; i < g.moves.size(); ++i)
+        line += (i == 0 ? ": " : " ") + CellText(g.moves[i].first, g.moves[i].second);
+    return line + "\n";
 }
 
 bool ReadMatchRecord(const std::string& text, const MatchOptions& o, std::map<int, int>& played,
@@ -59,20 +64,36 @@ bool ReadMatchRecord(const std::string& text, const MatchOptions& o, std::map<in
         }
         const std::string where = "line " + std::to_string(lineNo) + " of the record";
         const size_t space = line.find(' ', 5);
-        int game = -1, outcome = -1;
+        const size_t colon = line.find(':');
+        FinishedGame g;
+        int outcome = -1;
         if (line.compare(0, 5, "game ") == 0 && space != std::string::npos &&
-            ParseGameNumber(line.substr(5, space - 5), game))
+            ParseGameNumber(line.substr(5, space - 5), g.game))
             for (int k = 0; k < 3; ++k)
-                if (line.substr(space + 1) == kOutcomeWords[k]) outcome = k;
-        if (outcome < 0) {
+                if (line.substr(space + 1,
+                                colon == std::string::npos ? colon : colon - space - 1) ==
+                    kOutcomeWords[k])
+                    outcome = k;
+        bool movesValid = colon == std::string::npos || line.compare(colon, 2, ": ") == 0;
+        for (size_t from = colon + 2;
+             movesValid && colon != std::string::npos && from <= line.size();) {
+            size_t next = line.find(' ', from);
+            if (next == std::string::npos) next = line.size();
+            const auto cell = ParseCell(line.substr(from, next - from), o.boardSize);
+            movesValid = cell.has_value();
+            if (cell) g.moves.push_back(*cell);
+            from = next + 1;
+        }
+        if (outcome < 0 || !movesValid) {
             error = where + " is not a game: '" + line + "'";
             return false;
         }
-        if (!played.emplace(game, outcome).second) {
-            error = where + " repeats game " + std::to_string(game);
+        g.outcome = static_cast<GameOutcome>(outcome);
+        if (!played.emplace(g.game, outcome).second) {
+            error = where + " repeats game " + std::to_string(g.game);
             return false;
         }
-        valid += MatchRecordLine(game, outcome);
+        valid += MatchRecordLine(g);
     }
     if (valid.empty() && !text.empty() && text.find('\n') == std::string::npos &&
         text != header.substr(0, text.size())) {

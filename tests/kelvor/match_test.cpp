@@ -61,8 +61,13 @@ TEST(Match, GoesOnFromTheGamesAlreadyOver) {
     o.boardSize = 13;
     o.played = {{0, kelvor::kAWon}, {1, kelvor::kBWon}, {2, kelvor::kDrawn}, {7, kelvor::kAWon}};
     std::vector<int> playedNow;
-    kelvor::MatchResult r = kelvor::RunMatch(
-        o, [&](const kelvor::MatchResult&, int game, int) { playedNow.push_back(game); });
+    kelvor::MatchResult r =
+        kelvor::RunMatch(o, [&](const kelvor::MatchResult&, const kelvor::FinishedGame& g) {
+            playedNow.push_back(g.game);
+            // A whole game from the first stone: the opening's three and a five at least.
+            EXPECT_GE(g.moves.size(), 9u);
+            EXPECT_EQ(g.moves.front(), std::make_pair(6, 6));
+        });
     EXPECT_EQ(playedNow, std::vector<int>{3}); // game 7 is beyond the match's 4
     EXPECT_EQ(r.wins + r.losses + r.draws, 4);
     EXPECT_GE(r.wins, 1);
@@ -80,9 +85,11 @@ TEST(MatchRecord, ReadsWhatItWritesAndLeavesOutALineCutShort) {
     const std::string header = kelvor::MatchRecordHeader(o);
     EXPECT_EQ(header,
               "kelvor match: variant renju, size 15, levels 10 and 8, seed 1, time 60, book no");
-    const std::string whole = header + "\n" + kelvor::MatchRecordLine(1, kelvor::kAWon) +
-                              kelvor::MatchRecordLine(0, kelvor::kDrawn) +
-                              kelvor::MatchRecordLine(250, kelvor::kBWon);
+    kelvor::FinishedGame one{1, kelvor::kAWon, {{7, 7}, {8, 7}, {14, 0}}};
+    EXPECT_EQ(kelvor::MatchRecordLine(one), "game 1 won: H8 J8 P1\n");
+    const std::string whole = header + "\n" + kelvor::MatchRecordLine(one) +
+                              kelvor::MatchRecordLine({0, kelvor::kDrawn, {}}) +
+                              kelvor::MatchRecordLine({250, kelvor::kBWon, {{0, 0}}});
     std::map<int, int> played;
     std::string valid, error;
     ASSERT_TRUE(kelvor::ReadMatchRecord(whole + "game 3 wo", o, played, valid, error)) << error;
@@ -117,6 +124,10 @@ TEST(MatchRecord, RefusesAnotherMatchsRecordAndLinesThatAreNotGames) {
         header + "game 99999999999 won\n",
         header + "\n",
         header + "game 1 WON\n",
+        header + "game 1 won:\n",
+        header + "game 1 won: \n",
+        header + "game 1 won: H8  J9\n",
+        header + "game 1 won: H8 Q9\n", // off the 15 x 15 board
     };
     for (const std::string& text : refused) {
         error.clear();

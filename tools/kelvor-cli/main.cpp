@@ -293,9 +293,9 @@ int Match(const Args& args) {
     }
     std::string a = "level " + std::to_string(m.levelA), b = "level " + std::to_string(m.levelB);
     kelvor::MatchResult r =
-        kelvor::RunMatch(m, [&](const kelvor::MatchResult& now, int game, int outcome) {
+        kelvor::RunMatch(m, [&](const kelvor::MatchResult& now, const kelvor::FinishedGame& game) {
             if (record) {
-                std::fputs(kelvor::MatchRecordLine(game, outcome).c_str(), record);
+                std::fputs(kelvor::MatchRecordLine(game).c_str(), record);
                 std::fflush(record);
             }
             std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
