@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -67,7 +68,13 @@ FinishedGame PlayGame(const MatchOptions& o, int game) {
     for (auto [x, y] : Opening(o, game / 2, doc.Centre)) play(x, y);
     while (doc.GameState != kGameOver) {
         const bool bToMove = (doc.ToMove == kBlack) != aBlack;
+        const auto begun = std::chrono::steady_clock::now();
         ThinkResult r = bToMove && docB ? docB->Think() : doc.Think();
+        const size_t side = bToMove ? 1 : 0;
+        finished.slowest[side] = std::max(
+            finished.slowest[side],
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+        finished.stopped[side] += r.stopped ? 1 : 0;
         if (r.x < 0 || !IsFree(doc.Board[r.x][r.y])) break;
         play(r.x, r.y);
     }

@@ -43,6 +43,10 @@ struct FinishedGame {
     int game = 0;
     GameOutcome outcome = kDrawn;
     std::vector<std::pair<int, int>> moves;
+    // Of A's searches [0] and B's [1]: the longest in seconds, and how many the time
+    // limit cut short.
+    std::array<double, 2> slowest{};
+    std::array<int, 2> stopped{};
 };
 
 // Called after each game played with the running result and the game, from the thread

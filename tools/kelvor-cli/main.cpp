@@ -298,7 +298,13 @@ int Match(const Args& args) {
                 std::fputs(kelvor::MatchRecordLine(game).c_str(), record);
                 std::fflush(record);
             }
-            std::fprintf(stderr, "%d - %d - %d\n", now.wins, now.losses, now.draws);
+            static const char* const kOutcome[] = {"drawn", "won", "lost"};
+            std::fprintf(stderr,
+                         "%d - %d - %d  game %d %s in %zu moves; slowest search %.1f s for %s, "
+                         "%.1f s for %s; stopped by the time limit %d and %d\n",
+                         now.wins, now.losses, now.draws, game.game, kOutcome[game.outcome],
+                         game.moves.size(), game.slowest[0], a.c_str(), game.slowest[1], b.c_str(),
+                         game.stopped[0], game.stopped[1]);
         });
     if (record) std::fclose(record);
     platform::SetMessageBoxes(nullptr);
