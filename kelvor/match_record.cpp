@@ -2,8 +2,10 @@
 
 #include "kelvor/board.h"
 
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <sstream>
 
 namespace kelvor {
 
@@ -11,13 +13,37 @@ namespace {
 
 const char* const kOutcomeWords[] = {"draw", "won", "lost"}; // by GameOutcome
 
-// A game number: decimal digits only, below INT_MAX.
+// A game number: decimal digits only, at most nine of them.
 bool ParseGameNumber(const std::string& s, int& n) {
     if (s.empty() || s.size() > 9) return false;
     for (char c : s)
         if (c < '0' || c > '9') return false;
     n = std::atoi(s.c_str());
     return true;
+}
+
+// "game N OUTCOME", then optionally ": " and the moves, cells of a board of `size`
+// separated by single spaces.
+bool ParseGameLine(const std::string& line, int size, FinishedGame& g) {
+    const size_t colon = line.find(": ");
+    const std::string head = line.substr(0, colon);
+    const size_t space = head.find(' ', 5);
+    if (head.compare(0, 5, "game ") != 0 || space == std::string::npos ||
+        !ParseGameNumber(head.substr(5, space - 5), g.game))
+        return false;
+    const std::string word = head.substr(space + 1);
+    const auto* found = std::find(std::begin(kOutcomeWords), std::end(kOutcomeWords), word);
+    if (found == std::end(kOutcomeWords)) return false;
+    g.outcome = static_cast<GameOutcome>(found - std::begin(kOutcomeWords));
+    if (colon == std::string::npos) return true;
+    std::istringstream cells(line.substr(colon + 2));
+    for (std::string cell; std::getline(cells, cell, ' ');) {
+        const auto at = ParseCell(cell, size);
+        if (!at) return false;
+        g.moves.push_back(*at);
+    }
+    // "won: " without a move, or a line ending in a space.
+    return !g.moves.empty() && line.back() != ' ';
 }
 
 } // namespace
@@ -45,12 +71,20 @@ std::string MatchRecordLine(const FinishedGame& g) {
 bool ReadMatchRecord(const std::string& text, const MatchOptions& o, std::map<int, int>& played,
                      std::string& valid, std::string& error) {
     played.clear();
-    valid.clear();
     const std::string header = MatchRecordHeader(o);
+    valid = header + "\n";
     size_t at = 0;
     for (int lineNo = 1; at < text.size(); ++lineNo) {
         const size_t end = text.find('\n', at);
-        if (end == std::string::npos) break; // cut while written
+        if (end == std::string::npos) {
+            // Cut while written; a first line so cut can only be this match's header.
+            const std::string rest = text.substr(at);
+            if (lineNo == 1 && header.compare(0, rest.size(), rest) != 0) {
+                error = "the record is of another match: '" + rest + "'";
+                return false;
+            }
+            break;
+        }
         std::string line = text.substr(at, end - at);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         at = end + 1;
@@ -59,49 +93,20 @@ bool ReadMatchRecord(const std::string& text, const MatchOptions& o, std::map<in
                 error = "the record is of another match: '" + line + "', not '" + header + "'";
                 return false;
             }
-            valid = header + "\n";
             continue;
         }
         const std::string where = "line " + std::to_string(lineNo) + " of the record";
-        const size_t space = line.find(' ', 5);
-        const size_t colon = line.find(':');
         FinishedGame g;
-        int outcome = -1;
-        if (line.compare(0, 5, "game ") == 0 && space != std::string::npos &&
-            ParseGameNumber(line.substr(5, space - 5), g.game))
-            for (int k = 0; k < 3; ++k)
-                if (line.substr(space + 1,
-                                colon == std::string::npos ? colon : colon - space - 1) ==
-                    kOutcomeWords[k])
-                    outcome = k;
-        bool movesValid = colon == std::string::npos || line.compare(colon, 2, ": ") == 0;
-        for (size_t from = colon + 2;
-             movesValid && colon != std::string::npos && from <= line.size();) {
-            size_t next = line.find(' ', from);
-            if (next == std::string::npos) next = line.size();
-            const auto cell = ParseCell(line.substr(from, next - from), o.boardSize);
-            movesValid = cell.has_value();
-            if (cell) g.moves.push_back(*cell);
-            from = next + 1;
-        }
-        if (outcome < 0 || !movesValid) {
+        if (!ParseGameLine(line, o.boardSize, g)) {
             error = where + " is not a game: '" + line + "'";
             return false;
         }
-        g.outcome = static_cast<GameOutcome>(outcome);
-        if (!played.emplace(g.game, outcome).second) {
+        if (!played.emplace(g.game, g.outcome).second) {
             error = where + " repeats game " + std::to_string(g.game);
             return false;
         }
         valid += MatchRecordLine(g);
     }
-    if (valid.empty() && !text.empty() && text.find('\n') == std::string::npos &&
-        text != header.substr(0, text.size())) {
-        // One line cut before its end can only be a header being written.
-        error = "the record is of another match: '" + text + "'";
-        return false;
-    }
-    if (valid.empty()) valid = header + "\n";
     return true;
 }
 

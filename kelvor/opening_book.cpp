@@ -1,9 +1,8 @@
 #include "kelvor/opening_book.h"
 
-#include <algorithm>
-
 #include "kelvor/board.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <stdexcept>
