@@ -140,8 +140,10 @@ class CKelvorDoc {
     std::atomic<int> ProgressCell{-1};
     std::atomic<int> ElapsedSeconds{0};
     std::function<void()> OnProgress;
-    // Seconds a computer move may take (0: only the frame's time control).
-    int MaxSeconds = 60;
+    // Seconds a computer move may take (0: only the search's own time control, which
+    // stops a move after 60 s from move 100 on). The window's "Stop A Move After 60 s".
+    static constexpr int kMoveLimitSeconds = 60;
+    int MaxSeconds = kMoveLimitSeconds;
 
     // --- files ---
     // Writes the whole game (Line) as a .kgf file (atomically); false when it cannot be

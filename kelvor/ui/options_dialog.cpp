@@ -31,9 +31,12 @@ COptionsDialog::COptionsDialog(const CKelvorDoc& doc, QWidget* parent) : QDialog
     vct_ = box("VCT search", doc.VctSearch);
     breadth_ = box("Hi Breadth", doc.HiBreadth == 2);
     extent_ = box("Hi Extent", doc.HiExtent == 3);
+    limit_ = box("Stop A Move After 60 s", doc.MaxSeconds > 0);
+    limit_->setToolTip("Off: only the time control of the search itself, which stops a move "
+                       "after 60 s from move 100 on");
     auto* left = new QVBoxLayout;
     left->addWidget(game);
-    for (QCheckBox* b : {tournament_, book_, vct_, breadth_, extent_}) left->addWidget(b);
+    for (QCheckBox* b : {tournament_, book_, vct_, breadth_, extent_, limit_}) left->addWidget(b);
 
     size_ = new QListWidget;
     for (const char* s : {"13", "15", "17", "19"}) size_->addItem(s);
@@ -61,6 +64,10 @@ void COptionsDialog::ApplyTo(CKelvorDoc& doc) const {
     doc.VctSearch = vct_->isChecked();
     doc.HiBreadth = breadth_->isChecked() ? 2 : 1;
     doc.HiExtent = extent_->isChecked() ? 3 : 2;
+    if (!limit_->isChecked())
+        doc.MaxSeconds = 0;
+    else if (doc.MaxSeconds == 0)
+        doc.MaxSeconds = CKelvorDoc::kMoveLimitSeconds;
     int size = 13 + 2 * std::max(0, size_->currentRow());
     if (doc.TournamentOpening) {
         doc.OpeningBook = true;

@@ -1,7 +1,7 @@
 #pragma once
 // COptionsDialog: the game options ("Dialog"): renju or gomoku, the tournament
-// opening, the opening book, the VCT search, "Hi Breadth", "Hi Extent" and the board
-// size.
+// opening, the opening book, the VCT search, "Hi Breadth", "Hi Extent", the board
+// size, and whether a computer move stops after 60 s whatever the move number.
 //
 // Applying them: with the tournament opening the book is forced on and the board is
 // 15 x 15 in renju and 19 x 19 in gomoku whatever the size list shows; otherwise the
@@ -31,6 +31,7 @@ class COptionsDialog : public QDialog {
     QCheckBox* VctBox() const { return vct_; }
     QCheckBox* BreadthBox() const { return breadth_; }
     QCheckBox* ExtentBox() const { return extent_; }
+    QCheckBox* LimitBox() const { return limit_; }
     QListWidget* SizeList() const { return size_; }
 
   private:
@@ -41,6 +42,7 @@ class COptionsDialog : public QDialog {
     QCheckBox* vct_;
     QCheckBox* breadth_;
     QCheckBox* extent_;
+    QCheckBox* limit_;
     QListWidget* size_;
 };
 

@@ -193,6 +193,25 @@ TEST_F(FrameTest, OptionsDialogShowsAndStoresTheSettings) {
     }
 }
 
+TEST_F(FrameTest, TheMoveLimitIsAnOptionOfTheWindow) {
+    EXPECT_EQ(doc.MaxSeconds, 60);
+    {
+        COptionsDialog d(doc);
+        EXPECT_TRUE(d.LimitBox()->isChecked());
+        d.LimitBox()->setChecked(false);
+        d.ApplyTo(doc);
+    }
+    // Off, only the search's own time control stops a move.
+    EXPECT_EQ(doc.MaxSeconds, 0);
+    {
+        COptionsDialog d(doc);
+        EXPECT_FALSE(d.LimitBox()->isChecked());
+        d.LimitBox()->setChecked(true);
+        d.ApplyTo(doc);
+    }
+    EXPECT_EQ(doc.MaxSeconds, 60);
+}
+
 TEST_F(FrameTest, OptionsKeepTheGameOnTheSameSizeAndWidenTheCandidates) {
     for (const char* m : {"H8", "H9"}) Click(m);
     COptionsDialog d(doc);
