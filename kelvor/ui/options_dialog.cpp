@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace kelvor {
 
 COptionsDialog::COptionsDialog(const CKelvorDoc& doc, QWidget* parent) : QDialog(parent) {
@@ -31,7 +33,10 @@ COptionsDialog::COptionsDialog(const CKelvorDoc& doc, QWidget* parent) : QDialog
     vct_ = box("VCT search", doc.VctSearch);
     breadth_ = box("Hi Breadth", doc.HiBreadth == 2);
     extent_ = box("Hi Extent", doc.HiExtent == 3);
-    limit_ = box("Stop A Move After 60 s", doc.MaxSeconds > 0);
+    const std::string limit =
+        "Stop A Move After " + std::to_string(CKelvorDoc::kMoveLimitSeconds) + " s";
+    limit_ = box(limit.c_str(), doc.MaxSeconds > 0);
+    // The search's own stop, fixed in the engine, not the option's seconds.
     limit_->setToolTip("Off: only the time control of the search itself, which stops a move "
                        "after 60 s from move 100 on");
     auto* left = new QVBoxLayout;
